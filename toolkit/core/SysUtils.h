@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tk {
+
+// Compares ignoring the case of A-Z/a-z only; answers <0, 0 or >0 like strcmp.
+int CompareText(const std::string& a, const std::string& b);
+bool SameText(const std::string& a, const std::string& b);
+// Converts a-z to A-Z and leaves every other byte alone.
+std::string UpperCase(std::string text);
+std::string IntToStr(std::int64_t value);
+// A decimal 32-bit integer with an optional sign and nothing else; nullopt otherwise.
+std::optional<std::int32_t> TryStrToInt(const std::string& text);
+std::int32_t StrToIntDef(const std::string& text, std::int32_t fallback);
+
+}  // namespace tk
