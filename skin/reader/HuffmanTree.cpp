@@ -8,6 +8,7 @@ namespace skin {
 namespace {
 
 constexpr int kMaxLengthLimit = 15;
+constexpr int kMaxSymbols = 320;
 
 constexpr std::array<std::uint8_t, 256> MakeByteReversal() {
   std::array<std::uint8_t, 256> table{};
@@ -55,23 +56,52 @@ void THuffmanTree::BuildTable(const std::uint8_t* lengths, int firstIndex, int c
   if (covered != size) std::fill_n(table_.get(), size, kUnfilled);
 
   std::array<std::uint32_t, kMaxLengthLimit + 2> nextCode{};
+  std::array<std::uint32_t, kMaxSymbols> codes;
   std::uint32_t code = 0;
   for (int n = 1; n <= limit; ++n) {
     code = (code + lengthCount[n - 1]) << 1;
     nextCode[n] = code;
   }
 
+  std::array<std::uint32_t, kMaxSymbols> entries;
   for (int symbol = 0; symbol < count; ++symbol) {
     const int n = lengths[firstIndex + symbol];
     if (n == 0 || n > limit) continue;
     const std::uint32_t extra =
         symbol >= firstExtraSymbol ? extraBits[symbol - firstExtraSymbol] : 0;
-    const std::uint32_t entry = static_cast<std::uint32_t>(symbol) |
-                                (static_cast<std::uint32_t>(n) << 16) | (extra << 24);
+    entries[symbol] = static_cast<std::uint32_t>(symbol) | (static_cast<std::uint32_t>(n) << 16) |
+                      (extra << 24);
+    codes[symbol] = ReverseBits(nextCode[n]++, n);
     const std::uint32_t step = 1u << n;
-    for (std::uint32_t index = ReverseBits(nextCode[n]++, n); index < size; index += step)
-      table_[index] = entry;
+    for (std::uint32_t index = codes[symbol]; index < size; index += step)
+      table_[index] = entries[symbol];
   }
+  BuildFirstLevel(lengths + firstIndex, count, codes.data(), entries.data(), covered > size);
+}
+
+void THuffmanTree::BuildFirstLevel(const std::uint8_t* lengths, int count,
+                                   const std::uint32_t* codes, const std::uint32_t* entries,
+                                   bool overSubscribed) {
+  if (longestLength_ <= kFirstLevelBits) {
+    firstLevel_ = table_.get();
+    firstLevelMask_ = mask_;
+    return;
+  }
+  constexpr std::uint32_t size = 1u << kFirstLevelBits;
+  if (!firstLevelStorage_) firstLevelStorage_ = std::make_unique<std::uint32_t[]>(size);
+  std::fill_n(firstLevelStorage_.get(), size, kLonger);
+  // In an over-subscribed code later symbols overwrite earlier ones in the full table, which a
+  // short code alone cannot tell: such tables send every lookup to the full table.
+  if (!overSubscribed) {
+    for (int symbol = 0; symbol < count; ++symbol) {
+      const int n = lengths[symbol];
+      if (n == 0 || n > kFirstLevelBits) continue;
+      for (std::uint32_t index = codes[symbol]; index < size; index += 1u << n)
+        firstLevelStorage_[index] = entries[symbol];
+    }
+  }
+  firstLevel_ = firstLevelStorage_.get();
+  firstLevelMask_ = size - 1;
 }
 
 }  // namespace skin

@@ -243,38 +243,104 @@ InflateStatus Inflater::DynamicBlock() {
   return DecodeBlock(literalTree_, distanceTree_);
 }
 
+// The decoding loop keeps the bit buffer, the input position and the window position in
+// locals: stores into the window could otherwise alias the members and force reloads. The
+// members are brought up to date around every call that uses them.
+//
 // After a refill at least 56 bits are buffered: enough for a literal/length code with its
-// extra bits (at most 15 + 5) and a distance code with its extra bits (at most 15 + 13).
+// extra bits (at most 15 + 5) and a distance code with its extra bits (at most 15 + 13), or
+// for three literals in a row, which is how most of the output comes.
 InflateStatus Inflater::DecodeBlock(const THuffmanTree& literals, const THuffmanTree& distances) {
   std::uint8_t* const window = window_.get();
-  for (;;) {
-    if (!Refill()) return InflateStatus::Corrupt;
-    std::uint32_t entry = literals.Lookup(static_cast<std::uint32_t>(bitBuffer_));
-    if (entry == THuffmanTree::kUnfilled) return InflateStatus::Corrupt;
-    std::uint32_t symbol = THuffmanTree::Symbol(entry);
-    Consume(THuffmanTree::CodeLength(entry));
+  const std::uint8_t* const input = input_.get();
+  std::uint64_t bits = bitBuffer_;
+  unsigned count = bitCount_;
+  std::size_t inPos = inputPos_;
+  std::size_t inEnd = inputEnd_;
+  std::size_t pos = windowPos_;
+  const auto save = [&] {
+    bitBuffer_ = bits;
+    bitCount_ = count;
+    inputPos_ = inPos;
+    windowPos_ = pos;
+  };
+  const auto load = [&] {
+    bits = bitBuffer_;
+    count = bitCount_;
+    inPos = inputPos_;
+    inEnd = inputEnd_;
+    pos = windowPos_;
+  };
+  const auto refill = [&] {
+    if (inEnd - inPos >= sizeof(std::uint64_t)) {
+      bits |= LoadLE64(input + inPos) << count;
+      inPos += (63 - count) >> 3;
+      count |= kFastRefillBits;
+      return true;
+    }
+    save();
+    const bool ok = SlowRefill();
+    load();
+    return ok;
+  };
+  const auto consume = [&](unsigned n) {
+    bits >>= n;
+    count -= n;
+  };
+  const auto take = [&](unsigned n) {
+    const auto value = static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << n) - 1));
+    consume(n);
+    return value;
+  };
+  const auto flushIfFull = [&] {
+    if (pos < kFlushThreshold) return true;
+    save();
+    const bool ok = Flush();
+    load();
+    return ok;
+  };
+  const auto finish = [&](InflateStatus status) {
+    save();
+    return status;
+  };
+  const auto isLiteral = [](std::uint32_t entry) {
+    return THuffmanTree::Symbol(entry) < kEndOfBlock;
+  };
 
-    if (symbol < kEndOfBlock) {
-      window[windowPos_++] = static_cast<std::uint8_t>(symbol);
-      if (!FlushIfFull()) return InflateStatus::OutputTooLarge;
+  for (;;) {
+    if (!refill()) return finish(InflateStatus::Corrupt);
+    std::uint32_t entry = literals.Lookup(static_cast<std::uint32_t>(bits));
+    if (isLiteral(entry)) {
+      for (int i = 0; i < 3 && isLiteral(entry); ++i) {
+        consume(THuffmanTree::CodeLength(entry));
+        window[pos++] = static_cast<std::uint8_t>(entry);
+        entry = literals.Lookup(static_cast<std::uint32_t>(bits));
+      }
+      if (!flushIfFull()) return finish(InflateStatus::OutputTooLarge);
       continue;
     }
-    if (symbol == kEndOfBlock) return Overran() ? InflateStatus::Corrupt : InflateStatus::Ok;
+    if (entry == THuffmanTree::kUnfilled) return finish(InflateStatus::Corrupt);
+    std::uint32_t symbol = THuffmanTree::Symbol(entry);
+    consume(THuffmanTree::CodeLength(entry));
+    if (symbol == kEndOfBlock) {
+      save();
+      return Overran() ? InflateStatus::Corrupt : InflateStatus::Ok;
+    }
 
     symbol -= kFirstLengthSymbol;
-    if (symbol >= kLengthSymbols) return InflateStatus::Corrupt;
-    const std::size_t length = kLengthBase[symbol] + Take(THuffmanTree::ExtraBits(entry));
+    if (symbol >= kLengthSymbols) return finish(InflateStatus::Corrupt);
+    const std::size_t length = kLengthBase[symbol] + take(THuffmanTree::ExtraBits(entry));
 
-    entry = distances.Lookup(static_cast<std::uint32_t>(bitBuffer_));
-    if (entry == THuffmanTree::kUnfilled) return InflateStatus::Corrupt;
+    entry = distances.Lookup(static_cast<std::uint32_t>(bits));
+    if (entry == THuffmanTree::kUnfilled) return finish(InflateStatus::Corrupt);
     symbol = THuffmanTree::Symbol(entry);
-    if (symbol >= kDistanceCodes) return InflateStatus::Corrupt;
-    Consume(THuffmanTree::CodeLength(entry));
-    const std::size_t distance = kDistanceBase[symbol] + Take(THuffmanTree::ExtraBits(entry));
+    if (symbol >= kDistanceCodes) return finish(InflateStatus::Corrupt);
+    consume(THuffmanTree::CodeLength(entry));
+    const std::size_t distance = kDistanceBase[symbol] + take(THuffmanTree::ExtraBits(entry));
     // After a flush the window still holds 32 KiB, the longest distance there is.
-    if (distance > windowPos_) return InflateStatus::Corrupt;
+    if (distance > pos) return finish(InflateStatus::Corrupt);
 
-    std::uint8_t* out = window + windowPos_;
+    std::uint8_t* out = window + pos;
     const std::uint8_t* from = out - distance;
     if (distance >= sizeof(std::uint64_t)) {
       std::uint8_t* const end = out + length;
@@ -288,8 +354,8 @@ InflateStatus Inflater::DecodeBlock(const THuffmanTree& literals, const THuffman
     } else {
       for (std::size_t i = 0; i < length; ++i) out[i] = from[i];
     }
-    windowPos_ += length;
-    if (!FlushIfFull()) return InflateStatus::OutputTooLarge;
+    pos += length;
+    if (!flushIfFull()) return finish(InflateStatus::OutputTooLarge);
   }
 }
 
