@@ -26,7 +26,7 @@ Bytes BmpImage(int width, int height, tk::TColor color) {
   return stream.Bytes();
 }
 
-std::vector<zsk::ElementSpec> SampleElements() {
+std::vector<zsk::SkinElement> SampleElements() {
   return {zsk::BitmapElement("SKIN2_TITLEBAR1", BmpImage(31, 31, 0x00FF00FF)),
           zsk::IntegerElement("SKIN2_TRANSCOLOR", 0xFF00FF),
           zsk::IntegerElement("SKIN2_FORMCOLOR", 0xC8D0D4),
@@ -95,7 +95,7 @@ TEST_F(SkinFileReaderTest, LoadsFourListsInFileOrderAndLooksUpIgnoringCase) {
 }
 
 TEST_F(SkinFileReaderTest, BooleanIsTrueWhenTheLowByteIsNotZero) {
-  zsk::ElementSpec two = zsk::BooleanElement("SKIN2_TWO", true);
+  zsk::SkinElement two = zsk::BooleanElement("SKIN2_TWO", true);
   two.data = {2};
   skin::Tsk2SkinFileReader reader(Write(zsk::BuildSk2({two})), "");
   EXPECT_TRUE(reader.FindBoolean("SKIN2_TWO"));

@@ -24,6 +24,7 @@ class TempDir {
   }
 
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string operator/(const std::string& name) const { return File(name); }
   const std::filesystem::path& Path() const { return path_; }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
@@ -47,7 +48,8 @@ inline std::vector<std::uint8_t> ReadAll(const std::string& fileName) {
 
 inline void WriteAll(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(fileName, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace testing_support
