@@ -9,4 +9,10 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 [ -f "$prefix/.orv-ready" ] || "$(dirname "$0")/wine-prefix.sh" "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The first program of a Wine session starts Wine's background services, which inherit its
+# standard handles: a caller reading our output through a pipe would then wait for them to
+# exit. Start them first, with nothing inherited worth waiting for.
+if ! pgrep -f 'system32\\services.exe' >/dev/null; then
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"

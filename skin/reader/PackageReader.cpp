@@ -140,7 +140,7 @@ std::uint8_t ExtractPackageEntry(const std::string& packageFileName, const std::
     if (result == kExtractOk && size == 0) result = kExtractUnreadable;
     else if (size != declaredSize) result = kExtractWrongPassword;
     output.reset();
-    if (result != kExtractOk) tk::DeleteFile(outputFileName);
+    if (result != kExtractOk) tk::RemoveFile(outputFileName);
   }
   return result;
 }

@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t result =
       skin::ExtractPackageEntry(package, "SKINDATA.SK2", output, (mode & 2) ? "pw" : "");
   if (result != skin::kExtractOk && tk::FileExists(output)) __builtin_trap();
-  tk::DeleteFile(output);
+  tk::RemoveFile(output);
   return 0;
 }

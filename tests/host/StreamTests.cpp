@@ -47,7 +47,7 @@ TEST(Streams, FileStreamCreatesOpensAndReportsFailures) {
   }
   EXPECT_THROW(tk::TFileStream(dir.File("missing"), tk::fmOpenRead), tk::EFOpenError);
   EXPECT_THROW(tk::TFileStream(dir.File("no/such/dir"), tk::fmCreate), tk::EFCreateError);
-  EXPECT_TRUE(tk::DeleteFile(name));
+  EXPECT_TRUE(tk::RemoveFile(name));
   EXPECT_FALSE(tk::FileExists(name));
 }
 

@@ -1,9 +1,11 @@
 #include <windows.h>
+#include <objbase.h>
 
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "toolkit/core/Exception.h"
 #include "toolkit/core/FileStream.h"
 #include "toolkit/core/FileSystem.h"
 

@@ -6,7 +6,7 @@
 namespace tk {
 
 bool FileExists(const std::string& fileName);
-bool DeleteFile(const std::string& fileName);
+bool RemoveFile(const std::string& fileName);
 // Size in bytes, or -1 when the file cannot be queried.
 std::int64_t FileSize(const std::string& fileName);
 // The directory for temporary files, always ending in the platform's path separator.
@@ -21,7 +21,7 @@ class ScopedTempFile {
   ScopedTempFile(const ScopedTempFile&) = delete;
   ScopedTempFile& operator=(const ScopedTempFile&) = delete;
   ~ScopedTempFile() {
-    if (FileExists(fileName_)) DeleteFile(fileName_);
+    if (FileExists(fileName_)) RemoveFile(fileName_);
   }
   const std::string& Name() const { return fileName_; }
 

@@ -65,7 +65,7 @@ bool FileExists(const std::string& fileName) {
   return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool DeleteFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
+bool RemoveFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
 
 std::int64_t FileSize(const std::string& fileName) {
   struct stat st {};

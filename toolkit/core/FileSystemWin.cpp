@@ -89,7 +89,7 @@ bool FileExists(const std::string& fileName) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool DeleteFile(const std::string& fileName) { return ::DeleteFileA(fileName.c_str()) != 0; }
+bool RemoveFile(const std::string& fileName) { return ::DeleteFileA(fileName.c_str()) != 0; }
 
 std::int64_t FileSize(const std::string& fileName) {
   WIN32_FILE_ATTRIBUTE_DATA data;
