@@ -14,7 +14,8 @@ const std::array<std::uint16_t, kDistanceCodes> kDistanceBase = {
     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 
 const std::array<std::uint8_t, kDistanceSymbols> kDistanceExtraBits = {
-    0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 0, 0};
+    0, 0, 0, 0, 1, 1, 2,  2,  3,  3,  4,  4,  5,  5,  6, 6,
+    7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 0, 0};
 
 const std::array<std::uint8_t, 19> kCodeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                        11, 4,  12, 3, 13, 2, 14, 1, 15};
@@ -36,8 +37,7 @@ struct FixedTrees {
                        kLengthExtraBits.data());
     std::array<std::uint8_t, kDistanceSymbols> distanceLengths;
     distanceLengths.fill(5);
-    distance.BuildTable(distanceLengths.data(), 0, kDistanceSymbols, 0,
-                        kDistanceExtraBits.data());
+    distance.BuildTable(distanceLengths.data(), 0, kDistanceSymbols, 0, kDistanceExtraBits.data());
   }
 };
 
@@ -48,7 +48,11 @@ const FixedTrees& Fixed() {
 
 }  // namespace
 
-const THuffmanTree& FixedLiteralTree() { return Fixed().literal; }
-const THuffmanTree& FixedDistanceTree() { return Fixed().distance; }
+const THuffmanTree& FixedLiteralTree() {
+  return Fixed().literal;
+}
+const THuffmanTree& FixedDistanceTree() {
+  return Fixed().distance;
+}
 
 }  // namespace skin

@@ -69,8 +69,8 @@ void THuffmanTree::BuildTable(const std::uint8_t* lengths, int firstIndex, int c
     if (n == 0 || n > limit) continue;
     const std::uint32_t extra =
         symbol >= firstExtraSymbol ? extraBits[symbol - firstExtraSymbol] : 0;
-    entries[symbol] = static_cast<std::uint32_t>(symbol) | (static_cast<std::uint32_t>(n) << 16) |
-                      (extra << 24);
+    entries[symbol] =
+        static_cast<std::uint32_t>(symbol) | (static_cast<std::uint32_t>(n) << 16) | (extra << 24);
     codes[symbol] = ReverseBits(nextCode[n]++, n);
     const std::uint32_t step = 1u << n;
     for (std::uint32_t index = codes[symbol]; index < size; index += step)

@@ -12,7 +12,7 @@ namespace skin {
 namespace {
 
 constexpr std::size_t kInputBufferSize = 0x4000;
-constexpr std::size_t kWindowSize = 0x10102;     // 64 KiB plus one longest match
+constexpr std::size_t kWindowSize = 0x10102;      // 64 KiB plus one longest match
 constexpr std::size_t kFlushThreshold = 0x10000;  // window fill that triggers a flush
 constexpr std::size_t kFlushSize = 0x8000;        // bytes written out per flush
 constexpr std::size_t kStoredPieceSize = 0x4000;
@@ -102,8 +102,10 @@ void Inflater::FillInput() {
   while (!sourceDone_ && inputEnd_ < kInputBufferSize) {
     const std::int64_t n = source_.Read(input_.get() + inputEnd_,
                                         static_cast<std::int64_t>(kInputBufferSize - inputEnd_));
-    if (n <= 0) sourceDone_ = true;
-    else inputEnd_ += static_cast<std::size_t>(n);
+    if (n <= 0)
+      sourceDone_ = true;
+    else
+      inputEnd_ += static_cast<std::size_t>(n);
   }
 }
 

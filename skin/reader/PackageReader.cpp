@@ -137,8 +137,10 @@ std::uint8_t ExtractPackageEntry(const std::string& packageFileName, const std::
 
   if (output) {
     const std::int64_t size = output->Size();
-    if (result == kExtractOk && size == 0) result = kExtractUnreadable;
-    else if (size != declaredSize) result = kExtractWrongPassword;
+    if (result == kExtractOk && size == 0)
+      result = kExtractUnreadable;
+    else if (size != declaredSize)
+      result = kExtractWrongPassword;
     output.reset();
     if (result != kExtractOk) tk::RemoveFile(outputFileName);
   }

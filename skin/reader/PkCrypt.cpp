@@ -76,7 +76,9 @@ std::int64_t DecryptingStream::Read(void* buffer, std::int64_t count) {
   return done;
 }
 
-std::int64_t DecryptingStream::Write(const void*, std::int64_t) { return 0; }
+std::int64_t DecryptingStream::Write(const void*, std::int64_t) {
+  return 0;
+}
 
 std::int64_t DecryptingStream::Seek(std::int64_t offset, tk::TSeekOrigin origin) {
   return offset == 0 && origin == tk::TSeekOrigin::soCurrent ? consumed_ : -1;

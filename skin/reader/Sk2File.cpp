@@ -21,7 +21,9 @@ constexpr std::size_t kNextRecordField = 73;
 // times over: a small file must not be able to make the reader hold gigabytes.
 constexpr std::int64_t kMaxDataAmplification = 4;
 
-[[noreturn]] void Fail() { throw tk::Exception(kFailedToReadSkinMessage); }
+[[noreturn]] void Fail() {
+  throw tk::Exception(kFailedToReadSkinMessage);
+}
 
 bool Inside(std::int64_t offset, std::int64_t size, std::int64_t fileSize) {
   return offset >= 0 && size >= 0 && offset <= fileSize && size <= fileSize - offset;
@@ -43,7 +45,8 @@ std::vector<Sk2Element> ReadSk2Elements(tk::TStream& file) {
   const std::int32_t headerSize = LoadLE32Signed(header + kHeaderSizeField);
   if (!Inside(0, headerSize, fileSize)) Fail();
   ReadAt(file, 0, header, std::min<std::int64_t>(headerSize, kSk2HeaderSize));
-  if (headerSize < static_cast<std::int32_t>(kSk2HeaderSize)) std::fill_n(header + headerSize, kSk2HeaderSize - headerSize, 0);
+  if (headerSize < static_cast<std::int32_t>(kSk2HeaderSize))
+    std::fill_n(header + headerSize, kSk2HeaderSize - headerSize, 0);
 
   std::vector<Sk2Element> elements;
   std::vector<bool> visited(static_cast<std::size_t>(fileSize), false);

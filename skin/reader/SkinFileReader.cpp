@@ -20,7 +20,9 @@ Tsk2SkinFileReader::Tsk2SkinFileReader(const std::string& fileName, const std::s
   }
 }
 
-Tsk2SkinFileReader::~Tsk2SkinFileReader() { FreeBitmaps(); }
+Tsk2SkinFileReader::~Tsk2SkinFileReader() {
+  FreeBitmaps();
+}
 
 void Tsk2SkinFileReader::FreeBitmaps() {
   for (int i = 0; i < bitmaps_.Count(); ++i) delete bitmaps_.Objects(i);

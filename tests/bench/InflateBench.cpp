@@ -101,8 +101,8 @@ void Compare(const char* name, const Bytes& data, int runs, int repeat) {
     std::exit(1);
   }
   const double mb = static_cast<double>(data.size()) * repeat / 1e6;
-  std::printf("%-22s %8.1f MB in %7zu bytes: ours %7.1f MB/s, zlib %7.1f MB/s, ratio %.2f\n",
-              name, data.size() / 1e6, compressed.size(), mb / ours, mb / zlib, zlib / ours);
+  std::printf("%-22s %8.1f MB in %7zu bytes: ours %7.1f MB/s, zlib %7.1f MB/s, ratio %.2f\n", name,
+              data.size() / 1e6, compressed.size(), mb / ours, mb / zlib, zlib / ours);
 }
 
 }  // namespace

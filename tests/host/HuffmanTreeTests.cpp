@@ -20,7 +20,7 @@ std::uint32_t Reverse(std::uint32_t code, int n) {
 // F=00, A=010, B=011, C=100, D=101, E=110, G=1110, H=1111.
 TEST(HuffmanTree, CanonicalCodesAreStoredBitReversedAtEveryMatchingIndex) {
   const std::vector<std::uint8_t> lengths = {9, 3, 3, 3, 3, 3, 2, 4, 4};  // first is skipped
-  const std::uint8_t extra[] = {7, 5};  // symbols 6 and 7
+  const std::uint8_t extra[] = {7, 5};                                    // symbols 6 and 7
   THuffmanTree tree(15);
   tree.BuildTable(lengths.data(), 1, 8, 6, extra);
   EXPECT_EQ(tree.LongestLength(), 4);
@@ -30,7 +30,7 @@ TEST(HuffmanTree, CanonicalCodesAreStoredBitReversedAtEveryMatchingIndex) {
     int length;
     std::uint32_t extra;
   };
-  const Code codes[] = {{5, 0b00, 2, 0},  {0, 0b010, 3, 0}, {1, 0b011, 3, 0}, {2, 0b100, 3, 0},
+  const Code codes[] = {{5, 0b00, 2, 0},  {0, 0b010, 3, 0}, {1, 0b011, 3, 0},  {2, 0b100, 3, 0},
                         {3, 0b101, 3, 0}, {4, 0b110, 3, 0}, {6, 0b1110, 4, 7}, {7, 0b1111, 4, 5}};
   for (const Code& c : codes) {
     for (std::uint32_t high = 0; high < (1u << (4 - c.length)); ++high) {
@@ -82,10 +82,10 @@ TEST(HuffmanTree, FixedCodesMatchTheirDefinition) {
     int length;
     std::uint32_t symbol, extra;
   };
-  const Probe probes[] = {{0x30, 8, 0, 0},        {0xBF, 8, 143, 0},  {0x190, 9, 144, 0},
-                          {0x1FF, 9, 255, 0},     {0x00, 7, 256, 0},  {0x01, 7, 257, 0},
-                          {0x09, 7, 265, 1},      {0x17, 7, 279, 4},  {0xC0, 8, 280, 4},
-                          {0xC5, 8, 285, 0},      {0xC6, 8, 286, 0},  {0xC7, 8, 287, 0}};
+  const Probe probes[] = {{0x30, 8, 0, 0},    {0xBF, 8, 143, 0}, {0x190, 9, 144, 0},
+                          {0x1FF, 9, 255, 0}, {0x00, 7, 256, 0}, {0x01, 7, 257, 0},
+                          {0x09, 7, 265, 1},  {0x17, 7, 279, 4}, {0xC0, 8, 280, 4},
+                          {0xC5, 8, 285, 0},  {0xC6, 8, 286, 0}, {0xC7, 8, 287, 0}};
   for (const Probe& p : probes) {
     const std::uint32_t entry = literals.Lookup(Reverse(p.code, p.length));
     EXPECT_EQ(THuffmanTree::Symbol(entry), p.symbol);

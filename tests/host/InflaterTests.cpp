@@ -55,25 +55,25 @@ TEST_P(InflaterAgainstZlib, ReproducesTheInputByteForByte) {
 using namespace testing_support;
 INSTANTIATE_TEST_SUITE_P(
     Streams, InflaterAgainstZlib,
-    testing::Values(
-        DifferentialCase{"random_stored", [] { return RandomBytes(200000, 1); }, 6,
-                         Z_DEFAULT_STRATEGY},
-        DifferentialCase{"level0_stored_only", [] { return TextBytes(150000, 2); }, 0,
-                         Z_DEFAULT_STRATEGY},
-        DifferentialCase{"text_dynamic", [] { return TextBytes(300000, 3); }, 9,
-                         Z_DEFAULT_STRATEGY},
-        DifferentialCase{"text_fixed", [] { return TextBytes(100000, 4); }, 6, Z_FIXED},
-        DifferentialCase{"runs_rle", [] { return RunBytes(400000, 5); }, 6, Z_RLE},
-        DifferentialCase{"runs_long_matches", [] { return RunBytes(400000, 6); }, 9,
-                         Z_DEFAULT_STRATEGY},
-        DifferentialCase{"mixed_huffman_only", [] { return MixedBytes(250000, 7); }, 6,
-                         Z_HUFFMAN_ONLY},
-        DifferentialCase{"mixed_filtered", [] { return MixedBytes(700000, 8); }, 1, Z_FILTERED},
-        DifferentialCase{"mixed_large", [] { return MixedBytes(3000000, 9); }, 9,
-                         Z_DEFAULT_STRATEGY},
-        DifferentialCase{"one_byte", [] { return Bytes{42}; }, 9, Z_DEFAULT_STRATEGY},
-        DifferentialCase{"zeros_across_flushes", [] { return Bytes(1 << 20, 0); }, 9,
-                         Z_DEFAULT_STRATEGY}),
+    testing::Values(DifferentialCase{"random_stored", [] { return RandomBytes(200000, 1); }, 6,
+                                     Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"level0_stored_only", [] { return TextBytes(150000, 2); }, 0,
+                                     Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"text_dynamic", [] { return TextBytes(300000, 3); }, 9,
+                                     Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"text_fixed", [] { return TextBytes(100000, 4); }, 6, Z_FIXED},
+                    DifferentialCase{"runs_rle", [] { return RunBytes(400000, 5); }, 6, Z_RLE},
+                    DifferentialCase{"runs_long_matches", [] { return RunBytes(400000, 6); }, 9,
+                                     Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"mixed_huffman_only", [] { return MixedBytes(250000, 7); }, 6,
+                                     Z_HUFFMAN_ONLY},
+                    DifferentialCase{"mixed_filtered", [] { return MixedBytes(700000, 8); }, 1,
+                                     Z_FILTERED},
+                    DifferentialCase{"mixed_large", [] { return MixedBytes(3000000, 9); }, 9,
+                                     Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"one_byte", [] { return Bytes{42}; }, 9, Z_DEFAULT_STRATEGY},
+                    DifferentialCase{"zeros_across_flushes", [] { return Bytes(1 << 20, 0); }, 9,
+                                     Z_DEFAULT_STRATEGY}),
     [](const testing::TestParamInfo<DifferentialCase>& info) { return info.param.name; });
 
 // Hand-made streams for shapes zlib does not produce on demand.
@@ -233,21 +233,21 @@ INSTANTIATE_TEST_SUITE_P(
                       }
                       return w.Finish();
                     }},
-        CorruptCase{"literal_code_with_holes",
-                    [] {
-                      // Code-length code: 1 -> "0", 18 -> "1". Literal 0 alone gets a code
-                      // ("0"), every other length is 0, so the data bit "1" reaches a hole.
-                      BitWriter w;
-                      DynamicHeader(w, 257, 1, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                                0, 1});
-                      w.Code(0, 1);
-                      w.Code(1, 1);
-                      w.Bits(138 - 11, 7);
-                      w.Code(1, 1);
-                      w.Bits(119 - 11, 7);
-                      w.Bits(1, 1);
-                      return w.Finish();
-                    }},
+        CorruptCase{
+            "literal_code_with_holes",
+            [] {
+              // Code-length code: 1 -> "0", 18 -> "1". Literal 0 alone gets a code
+              // ("0"), every other length is 0, so the data bit "1" reaches a hole.
+              BitWriter w;
+              DynamicHeader(w, 257, 1, {0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+              w.Code(0, 1);
+              w.Code(1, 1);
+              w.Bits(138 - 11, 7);
+              w.Code(1, 1);
+              w.Bits(119 - 11, 7);
+              w.Bits(1, 1);
+              return w.Finish();
+            }},
         CorruptCase{"stored_block_past_input",
                     [] {
                       BitWriter w;

@@ -27,9 +27,8 @@ class OraclePackages : public testing::TestWithParam<Case> {};
 TEST_P(OraclePackages, ExtractLikeTheToolThatWroteThemMeant) {
   testing_support::TempDir dir;
   const std::string output = dir.File("out");
-  const std::uint8_t result = skin::ExtractPackageEntry(Oracle(GetParam().package),
-                                                        "SKINDATA.SK2", output,
-                                                        GetParam().password);
+  const std::uint8_t result = skin::ExtractPackageEntry(Oracle(GetParam().package), "SKINDATA.SK2",
+                                                        output, GetParam().password);
   EXPECT_EQ(result, GetParam().expected);
   if (result == skin::kExtractOk)
     EXPECT_TRUE(testing_support::ReadAll(output) ==
@@ -57,9 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
 // the declared size.
 TEST(OraclePackagesStored, StoredEntryIsNotReadable) {
   testing_support::TempDir dir;
-  EXPECT_NE(skin::ExtractPackageEntry(Oracle("zipfile_stored.zsk"), "SKINDATA.SK2",
-                                      dir.File("out"), ""),
-            skin::kExtractOk);
+  EXPECT_NE(
+      skin::ExtractPackageEntry(Oracle("zipfile_stored.zsk"), "SKINDATA.SK2", dir.File("out"), ""),
+      skin::kExtractOk);
   EXPECT_FALSE(tk::FileExists(dir.File("out")));
 }
 

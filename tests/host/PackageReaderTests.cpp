@@ -82,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"standard_zip_signature",
              [] { return With(Package(), [](PackageBytes& p) { p.bytes[0] = 'P'; }); }, "", 1},
         Case{"shorter_than_end_record",
-             [] { return PackageBytes{{'S', 'K', 3, 4, 0, 0, 0, 0, 0, 0}}; }, "", 1},
+             [] {
+               return PackageBytes{{'S', 'K', 3, 4, 0, 0, 0, 0, 0, 0}};
+             },
+             "", 1},
         Case{"end_record_signature_damaged",
              [] { return With(Package(), [](PackageBytes& p) { p.bytes[p.EndRecord()] = 0; }); },
              "", 1},
@@ -110,8 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
              "", 2},
         Case{"declared_size_smaller",
              [] {
-               return With(Package(),
-                           [](PackageBytes& p) { p.SetCentralUncompressedSize(1000); });
+               return With(Package(), [](PackageBytes& p) { p.SetCentralUncompressedSize(1000); });
              },
              "", 2},
         Case{"declared_size_negative",
@@ -141,9 +143,10 @@ TEST(ExtractPackageEntry, FindsTheEntryAmongOthersAndSkipsOverlongNames) {
   testing_support::TempDir dir;
   const std::string longName(300, 'A');
   const Bytes other = testing_support::TextBytes(5000, 22);
-  testing_support::WriteAll(dir.File("p.zsk"), zsk::BuildPackage({{longName, other, ""},
-                                                                   {"README.TXT", other, ""},
-                                                                   {"SKINDATA.SK2", Payload(), ""}}));
+  testing_support::WriteAll(
+      dir.File("p.zsk"),
+      zsk::BuildPackage(
+          {{longName, other, ""}, {"README.TXT", other, ""}, {"SKINDATA.SK2", Payload(), ""}}));
   EXPECT_EQ(skin::ExtractPackageEntry(dir.File("p.zsk"), "SKINDATA.SK2", dir.File("o"), ""), 0);
   EXPECT_TRUE(testing_support::ReadAll(dir.File("o")) == Payload());
   EXPECT_EQ(skin::ExtractPackageEntry(dir.File("p.zsk"), "readme.txt", dir.File("o"), ""), 0);

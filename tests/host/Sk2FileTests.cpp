@@ -133,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [](Sk2Bytes& s) { s.Set32(s.Record(0) + kNext, s.Record(0)); }},
         BadCase{"data_past_end",
                 [](Sk2Bytes& s) { s.Set32(s.Record(2) + kDataSize, s.bytes.size()); }},
-        BadCase{"data_offset_negative", [](Sk2Bytes& s) { s.Set32(s.Record(0) + kDataOffset, -1); }},
+        BadCase{"data_offset_negative",
+                [](Sk2Bytes& s) { s.Set32(s.Record(0) + kDataOffset, -1); }},
         BadCase{"data_size_negative", [](Sk2Bytes& s) { s.Set32(s.Record(2) + kDataSize, -2); }},
         BadCase{"many_records_sharing_the_whole_file",
                 [](Sk2Bytes& s) {

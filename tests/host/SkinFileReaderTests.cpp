@@ -52,8 +52,10 @@ class SkinFileReaderTest : public testing::Test {
   void TearDown() override {
     EXPECT_TRUE(temp_->Entries().empty()) << "temporary files left behind";
     packages_.reset();
-    if (oldTmp_.empty()) unsetenv("TMPDIR");
-    else setenv("TMPDIR", oldTmp_.c_str(), 1);
+    if (oldTmp_.empty())
+      unsetenv("TMPDIR");
+    else
+      setenv("TMPDIR", oldTmp_.c_str(), 1);
   }
 
   std::string Write(const Bytes& sk2, const std::string& password = "") {
@@ -78,7 +80,7 @@ TEST_F(SkinFileReaderTest, LoadsFourListsInFileOrderAndLooksUpIgnoringCase) {
   EXPECT_EQ(reader.Strings().Strings(0), "SKIN2_AUTHOR=Orvandel=team");
 
   EXPECT_EQ(reader.FindInteger("SKIN2_TRANSCOLOR"), 0xFF00FF);
-  EXPECT_EQ(reader.FindInteger("skin2_formcolor"), 0xC8D0D4);  // the first of two
+  EXPECT_EQ(reader.FindInteger("skin2_formcolor"), 0xC8D0D4);   // the first of two
   EXPECT_EQ(reader.FindInteger("SKIN2_BOTTOMREGIONMINY"), -1);  // stored, not missing
   EXPECT_EQ(reader.FindInteger("SKIN2_NOSUCH"), -1);
   EXPECT_TRUE(reader.FindBoolean("skin2_menuflat"));
@@ -163,8 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
                     [](SkinFileReaderTest& t) { return t.Write(zsk::BuildSk2({}), "right"); },
                     "wrong", "Wrong password!"},
         FailureCase{"no_password",
-                    [](SkinFileReaderTest& t) { return t.Write(zsk::BuildSk2({}), "right"); },
-                    "", "Wrong password!"},
+                    [](SkinFileReaderTest& t) { return t.Write(zsk::BuildSk2({}), "right"); }, "",
+                    "Wrong password!"},
         FailureCase{"not_a_package",
                     [](SkinFileReaderTest& t) {
                       const std::string file = t.packages_->File("junk.zsk");
@@ -172,12 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
                       return file;
                     },
                     "", "Failed to read skin file!"},
-        FailureCase{"cyclic_chain", [](SkinFileReaderTest& t) { return t.Write(CyclicSk2()); },
-                    "", "Failed to read skin file!"},
+        FailureCase{"cyclic_chain", [](SkinFileReaderTest& t) { return t.Write(CyclicSk2()); }, "",
+                    "Failed to read skin file!"},
         FailureCase{"invalid_bitmap",
                     [](SkinFileReaderTest& t) {
-                      return t.Write(zsk::BuildSk2({zsk::IntegerElement("A", 1),
-                                                    zsk::BitmapElement("B", Bytes(60, 'x'))}));
+                      return t.Write(zsk::BuildSk2(
+                          {zsk::IntegerElement("A", 1), zsk::BitmapElement("B", Bytes(60, 'x'))}));
                     },
                     "", "Bitmap image is not valid"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });

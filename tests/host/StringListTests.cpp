@@ -35,10 +35,17 @@ TEST(SysUtils, StrToIntDefAcceptsOnlyDecimal32BitIntegers) {
     const char* text;
     std::int32_t expected;
   };
-  const Case cases[] = {{"0", 0},           {"-1", -1},           {"+42", 42},
-                        {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
-                        {"2147483648", -99}, {"", -99},           {"-", -99},
-                        {"12x", -99},       {" 1", -99},          {"0x10", -99}};
+  const Case cases[] = {{"0", 0},
+                        {"-1", -1},
+                        {"+42", 42},
+                        {"2147483647", INT32_MAX},
+                        {"-2147483648", INT32_MIN},
+                        {"2147483648", -99},
+                        {"", -99},
+                        {"-", -99},
+                        {"12x", -99},
+                        {" 1", -99},
+                        {"0x10", -99}};
   for (const Case& c : cases) EXPECT_EQ(tk::StrToIntDef(c.text, -99), c.expected) << c.text;
 }
 

@@ -30,10 +30,14 @@ class BitWriter {
 
   // Fixed-code symbols.
   void FixedLiteral(int symbol) {
-    if (symbol < 144) Code(0x30 + symbol, 8);
-    else if (symbol < 256) Code(0x190 + symbol - 144, 9);
-    else if (symbol < 280) Code(symbol - 256, 7);
-    else Code(0xC0 + symbol - 280, 8);
+    if (symbol < 144)
+      Code(0x30 + symbol, 8);
+    else if (symbol < 256)
+      Code(0x190 + symbol - 144, 9);
+    else if (symbol < 280)
+      Code(symbol - 256, 7);
+    else
+      Code(0xC0 + symbol - 280, 8);
   }
   void FixedDistance(int symbol) { Code(symbol, 5); }
 

@@ -26,7 +26,8 @@ struct PackageBytes {
   }
 
   std::uint16_t CentralFlags() const {
-    return static_cast<std::uint16_t>(bytes[CentralHeader() + 8] | (bytes[CentralHeader() + 9] << 8));
+    return static_cast<std::uint16_t>(bytes[CentralHeader() + 8] |
+                                      (bytes[CentralHeader() + 9] << 8));
   }
   std::uint32_t CentralCrc() const { return Get32(CentralHeader() + 16); }
   void SetCentralFlags(std::uint16_t flags) { Set16(CentralHeader() + 8, flags); }

@@ -16,7 +16,7 @@ inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t see
 }
 
 inline std::vector<std::uint8_t> TextBytes(std::size_t size, std::uint32_t seed) {
-  static const char* const kWords[] = {"skin ",  "window ", "frame ", "title ", "button ",
+  static const char* const kWords[] = {"skin ",   "window ", "frame ",  "title ",  "button ",
                                        "border ", "menu ",   "bitmap ", "colour ", "\n"};
   std::mt19937 generator(seed);
   std::vector<std::uint8_t> bytes;

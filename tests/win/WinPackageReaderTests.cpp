@@ -53,8 +53,9 @@ TEST(WinPackageReader, PackageHeldOpenForWritingByAnotherProgramIsStillRead) {
   testing_support::TempDir dir;
   const Bytes payload = testing_support::TextBytes(20000, 32);
   testing_support::WriteAll(dir.File("p.zsk"), zsk::BuildPackage({{"SKINDATA.SK2", payload, ""}}));
-  HANDLE other = CreateFileA(dir.File("p.zsk").c_str(), GENERIC_READ | GENERIC_WRITE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE other =
+      CreateFileA(dir.File("p.zsk").c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   EXPECT_EQ(skin::ExtractPackageEntry(dir.File("p.zsk"), "SKINDATA.SK2", dir.File("o"), ""),
             skin::kExtractOk);

@@ -24,7 +24,9 @@ TFileStream::TFileStream(const std::string& fileName, std::uint32_t mode) : file
   if (handle_ < 0) throw EFOpenError("Cannot open file \"" + fileName + "\"");
 }
 
-TFileStream::~TFileStream() { ::close(static_cast<int>(handle_)); }
+TFileStream::~TFileStream() {
+  ::close(static_cast<int>(handle_));
+}
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
   auto* out = static_cast<char*>(buffer);
@@ -65,7 +67,9 @@ bool FileExists(const std::string& fileName) {
   return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool RemoveFile(const std::string& fileName) { return ::unlink(fileName.c_str()) == 0; }
+bool RemoveFile(const std::string& fileName) {
+  return ::unlink(fileName.c_str()) == 0;
+}
 
 std::int64_t FileSize(const std::string& fileName) {
   struct stat st {};
@@ -81,9 +85,8 @@ std::string TempDirectory() {
 
 std::string NewGuidString() {
   static std::random_device device;
-  static std::mt19937_64 generator(
-      (static_cast<std::uint64_t>(device()) << 32) ^ device() ^
-      static_cast<std::uint64_t>(::getpid()));
+  static std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
+                                   static_cast<std::uint64_t>(::getpid()));
   static constexpr char kHex[] = "0123456789ABCDEF";
   const std::uint64_t high = generator();
   const std::uint64_t low = generator();

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <objbase.h>
 
 #include <algorithm>
@@ -12,7 +13,9 @@ namespace tk {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
 DWORD ShareFlags(std::uint32_t mode) {
   switch (mode & 0xF0) {
@@ -42,7 +45,9 @@ TFileStream::TFileStream(const std::string& fileName, std::uint32_t mode) : file
   handle_ = reinterpret_cast<std::intptr_t>(handle);
 }
 
-TFileStream::~TFileStream() { ::CloseHandle(AsHandle(handle_)); }
+TFileStream::~TFileStream() {
+  ::CloseHandle(AsHandle(handle_));
+}
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
   auto* out = static_cast<char*>(buffer);
@@ -89,7 +94,9 @@ bool FileExists(const std::string& fileName) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool RemoveFile(const std::string& fileName) { return ::DeleteFileA(fileName.c_str()) != 0; }
+bool RemoveFile(const std::string& fileName) {
+  return ::DeleteFileA(fileName.c_str()) != 0;
+}
 
 std::int64_t FileSize(const std::string& fileName) {
   WIN32_FILE_ATTRIBUTE_DATA data;

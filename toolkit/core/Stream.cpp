@@ -15,7 +15,8 @@ std::int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
-  if (count < 0 || (count != 0 && Read(buffer, count) != count)) throw EReadError(kReadErrorMessage);
+  if (count < 0 || (count != 0 && Read(buffer, count) != count))
+    throw EReadError(kReadErrorMessage);
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
@@ -91,7 +92,9 @@ std::int64_t TBytesStream::Read(void* buffer, std::int64_t count) {
   return CopyOut(data_, size_, position_, buffer, count);
 }
 
-std::int64_t TBytesStream::Write(const void*, std::int64_t) { return 0; }
+std::int64_t TBytesStream::Write(const void*, std::int64_t) {
+  return 0;
+}
 
 std::int64_t TBytesStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   const std::int64_t target = ResolveSeek(offset, origin, position_, size_);

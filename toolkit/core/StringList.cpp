@@ -9,7 +9,9 @@ int TStringList::AddObject(const std::string& text, TObject* object) {
   return Count() - 1;
 }
 
-void TStringList::Delete(int index) { items_.erase(items_.begin() + index); }
+void TStringList::Delete(int index) {
+  items_.erase(items_.begin() + index);
+}
 
 int TStringList::IndexOf(const std::string& text) const {
   for (int i = 0; i < Count(); ++i)

@@ -6,7 +6,9 @@ namespace tk {
 
 namespace {
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value) {
+  return std::to_string(value);
+}
 
 std::optional<std::int32_t> TryStrToInt(const std::string& text) {
   const char* first = text.data();

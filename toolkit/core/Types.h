@@ -14,9 +14,15 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return static_cast<TColor>(r | (g << 8) | (b << 16));
 }
-constexpr std::uint8_t RedOf(TColor c) { return static_cast<std::uint8_t>(c); }
-constexpr std::uint8_t GreenOf(TColor c) { return static_cast<std::uint8_t>(c >> 8); }
-constexpr std::uint8_t BlueOf(TColor c) { return static_cast<std::uint8_t>(c >> 16); }
+constexpr std::uint8_t RedOf(TColor c) {
+  return static_cast<std::uint8_t>(c);
+}
+constexpr std::uint8_t GreenOf(TColor c) {
+  return static_cast<std::uint8_t>(c >> 8);
+}
+constexpr std::uint8_t BlueOf(TColor c) {
+  return static_cast<std::uint8_t>(c >> 16);
+}
 
 struct TPoint {
   std::int32_t X = 0;
