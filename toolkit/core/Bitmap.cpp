@@ -1,7 +1,8 @@
 #include "Bitmap.h"
 
 #include <algorithm>
-#include <new>
+#include <cstring>
+#include <span>
 
 #include "BmpCodec.h"
 
@@ -23,21 +24,19 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
-  const std::uint64_t count =
-      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
-  std::vector<std::uint32_t> pixels;
-  // Checked here because on 32-bit targets the product would wrap in std::size_t.
-  if (count > pixels.max_size()) throw std::bad_alloc();
-  pixels.resize(static_cast<std::size_t>(count));
+  TBitmapStorage storage(width, height);
   const int keptWidth = std::min(width, width_);
   const int keptHeight = std::min(height, height_);
-  for (int y = 0; y < keptHeight; ++y) {
-    const auto from = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
-    std::copy(from, from + keptWidth, pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
-  }
-  pixels_ = std::move(pixels);
+  for (int y = 0; y < keptHeight; ++y)
+    std::copy_n(ScanLine(y), keptWidth, storage.Bits() + static_cast<std::ptrdiff_t>(y) * width);
+  ReplaceStorage(std::move(storage), width, height);
+}
+
+void TBitmap::ReplaceStorage(TBitmapStorage storage, int width, int height) {
+  std::swap(storage_, storage);
   width_ = width;
   height_ = height;
+  if (attachment_) attachment_->StorageReplaced(storage_.Handle());
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
@@ -63,9 +62,11 @@ void TBitmap::SetTransparentColor(TColor color) {
 
 void TBitmap::Assign(const TBitmap& source) {
   if (&source == this) return;
-  width_ = source.width_;
-  height_ = source.height_;
-  pixels_ = source.pixels_;
+  if (source.width_ != width_ || source.height_ != height_)
+    ReplaceStorage(TBitmapStorage(source.width_, source.height_), source.width_, source.height_);
+  if (!Empty())
+    std::memcpy(storage_.Bits(), source.storage_.Bits(),
+                static_cast<std::size_t>(width_) * height_ * sizeof(std::uint32_t));
   pixelFormat_ = source.pixelFormat_;
   transparentMode_ = source.transparentMode_;
   transparentColor_ = source.transparentColor_;
@@ -76,14 +77,16 @@ void TBitmap::Assign(const TBitmap& source) {
 // bitmap as it was. Transparency settings belong to the bitmap and survive a load.
 void TBitmap::LoadFromStream(TStream& stream) {
   TBmpImage image = DecodeBmp(stream);
-  width_ = image.Width;
-  height_ = image.Height;
-  pixels_ = std::move(image.Pixels);
+  TBitmapStorage storage(image.Width, image.Height);
+  std::copy(image.Pixels.begin(), image.Pixels.end(), storage.Bits());
+  ReplaceStorage(std::move(storage), image.Width, image.Height);
   pixelFormat_ = image.Format;
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
-  EncodeBmp(stream, width_, height_, pixels_,
+  EncodeBmp(stream, width_, height_,
+            std::span<const std::uint32_t>(storage_.Bits(), static_cast<std::size_t>(width_) *
+                                                                static_cast<std::size_t>(height_)),
             pixelFormat_ == pf32bit ? TBmpDepth::bd32 : TBmpDepth::bd24);
 }
 

@@ -1,0 +1,244 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace skin {
+
+// The catalogue of skin element names. Code reaches an element by kind and index: a lookup of
+// kind K with index I uses the name at position (first position of K) + I. The four groups lie
+// one after the other in the order colours, bitmaps, integers, booleans.
+
+inline constexpr int kSkin2ColorFirst = 0;
+inline constexpr int kSkin2ColorCount = 32;
+inline constexpr int kSkin2BitmapFirst = kSkin2ColorFirst + kSkin2ColorCount;
+inline constexpr int kSkin2BitmapCount = 34;
+inline constexpr int kSkin2IntegerFirst = kSkin2BitmapFirst + kSkin2BitmapCount;
+inline constexpr int kSkin2IntegerCount = 9;
+inline constexpr int kSkin2BooleanFirst = kSkin2IntegerFirst + kSkin2IntegerCount;
+inline constexpr int kSkin2BooleanCount = 9;
+inline constexpr int kSkin2NameCount = kSkin2BooleanFirst + kSkin2BooleanCount;
+
+// Indexes within the colour group (GetColor).
+enum TSkin2Color : std::uint8_t {
+  SKIN2_TRANSCOLOR,
+  SKIN2_TITLEFONTCOLOR,
+  SKIN2_FORMCOLOR,
+  SKIN2_MENUBARSTARTCOLOR,
+  SKIN2_MENUBARENDCOLOR,
+  SKIN2_TOPSELECTEDMENUCOLOR,
+  SKIN2_TOPSELECTEDMENUBORDERCOLOR,
+  SKIN2_TOPSELECTEDMENUFONTCOLOR,
+  SKIN2_TOPMENUFONTCOLOR,
+  SKIN2_LEFTBARSTARTCOLOR,
+  SKIN2_LEFTBARENDCOLOR,
+  SKIN2_MENUITEMCOLOR,
+  SKIN2_MENUITEMFONTCOLOR,
+  SKIN2_SELECTEDMENUCOLOR,
+  SKIN2_SELECTEDMENUBORDERCOLOR,
+  SKIN2_SELECTEDMENUFONTCOLOR,
+  SKIN2_TOOLBARSTARTCOLOR,
+  SKIN2_TOOLBARENDCOLOR,
+  SKIN2_TOOLBARONCOLOR,
+  SKIN2_TOOLBARBORDERCOLOR,
+  SKIN2_TOOLBARDOWNCOLOR,
+  SKIN2_CONTROLCOLOR,
+  SKIN2_CONTROLBORDERCOLOR,
+  SKIN2_CONTROLFONTCOLOR,
+  SKIN2_BUTTONFONTCOLOR,
+  SKIN2_SCROLLBARCOLOR,
+  SKIN2_TABCONTROLCOLOR,
+  SKIN2_TABCONTROLBORDERCOLOR,
+  SKIN2_TABCONTROLACTIVEFONTCOLOR,
+  SKIN2_TABCONTROLINACTIVEFONTCOLOR,
+  SKIN2_SIDECHANNELCOLOR,
+  SKIN2_SIDECHANNELBORDERCOLOR,
+};
+
+// Indexes within the bitmap group (GetBitmap).
+enum TSkin2Bitmap : std::uint8_t {
+  SKIN2_TITLEBAR1,
+  SKIN2_TITLEBAR2,
+  SKIN2_TITLEBAR3,
+  SKIN2_TITLEBAR4,
+  SKIN2_TITLEBAR5,
+  SKIN2_FORMLEFTBORDER,
+  SKIN2_FORMRIGHTBORDER,
+  SKIN2_FORMBOTTOMBORDER1,
+  SKIN2_FORMBOTTOMBORDER2,
+  SKIN2_FORMBOTTOMBORDER3,
+  SKIN2_MINIMIZEDTITLE,
+  SKIN2_TITLEBUTTONS,
+  SKIN2_CHECKEDMENUICON,
+  SKIN2_MENUBAR,
+  SKIN2_TOOLBAR,
+  SKIN2_BUTTON,
+  SKIN2_CHECKBOX,
+  SKIN2_CHECKBOXLIST,
+  SKIN2_RADIOBUTTON,
+  SKIN2_PROGRESSBAR1,
+  SKIN2_PROGRESSBAR2,
+  SKIN2_PROGRESSBAR3,
+  SKIN2_PROGRESSBAR4,
+  SKIN2_TRACKBAR,
+  SKIN2_TRACKBARSLIDER,
+  SKIN2_TRACKBARVSLIDER,
+  SKIN2_SCROLLBARUPBUTTON,
+  SKIN2_SCROLLBAR,
+  SKIN2_SCROLLBARDOWNBUTTON,
+  SKIN2_TABCONTROL,
+  SKIN2_TABCONTROLLINE,
+  SKIN2_SIDECHANNELBAR,
+  SKIN2_SIDECHANNELTITLE,
+  SKIN2_SCROLLBUTTON,
+};
+
+// Indexes within the integer group (GetInteger).
+enum TSkin2Integer : std::uint8_t {
+  SKIN2_TITLEBARICONPOSX,
+  SKIN2_TITLEBARICONPOSY,
+  SKIN2_TITLEBARCAPTIONTOP,
+  SKIN2_TITLEBARBUTTONPOSX,
+  SKIN2_TITLEBARBUTTONPOSY,
+  SKIN2_TITLEBARREGIONMINY,
+  SKIN2_TITLEBARREGIONMAXY,
+  SKIN2_BOTTOMREGIONMINY,
+  SKIN2_BOTTOMREGIONMAXY,
+};
+
+// Indexes within the boolean group (GetBoolean).
+enum TSkin2Boolean : std::uint8_t {
+  SKIN2_TITLEFIVESECT,
+  SKIN2_BOTTOMBORDERTHREESECT,
+  SKIN2_TITLEBARNEEDREGION,
+  SKIN2_BOTTOMBORDERNEEDREGION,
+  SKIN2_TITLEBTNTRANS,
+  SKIN2_BUTTONTRANS,
+  SKIN2_CHECKBOXTRANS,
+  SKIN2_RADIOBUTTONTRANS,
+  SKIN2_TABCONTROLTRANS,
+};
+
+inline constexpr std::array<std::string_view, kSkin2NameCount> kSkin2Names = {
+    // Colours.
+    "SKIN2_TRANSCOLOR",
+    "SKIN2_TITLEFONTCOLOR",
+    "SKIN2_FORMCOLOR",
+    "SKIN2_MENUBARSTARTCOLOR",
+    "SKIN2_MENUBARENDCOLOR",
+    "SKIN2_TOPSELECTEDMENUCOLOR",
+    "SKIN2_TOPSELECTEDMENUBORDERCOLOR",
+    "SKIN2_TOPSELECTEDMENUFONTCOLOR",
+    "SKIN2_TOPMENUFONTCOLOR",
+    "SKIN2_LEFTBARSTARTCOLOR",
+    "SKIN2_LEFTBARENDCOLOR",
+    "SKIN2_MENUITEMCOLOR",
+    "SKIN2_MENUITEMFONTCOLOR",
+    "SKIN2_SELECTEDMENUCOLOR",
+    "SKIN2_SELECTEDMENUBORDERCOLOR",
+    "SKIN2_SELECTEDMENUFONTCOLOR",
+    "SKIN2_TOOLBARSTARTCOLOR",
+    "SKIN2_TOOLBARENDCOLOR",
+    "SKIN2_TOOLBARONCOLOR",
+    "SKIN2_TOOLBARBORDERCOLOR",
+    "SKIN2_TOOLBARDOWNCOLOR",
+    "SKIN2_CONTROLCOLOR",
+    "SKIN2_CONTROLBORDERCOLOR",
+    "SKIN2_CONTROLFONTCOLOR",
+    "SKIN2_BUTTONFONTCOLOR",
+    "SKIN2_SCROLLBARCOLOR",
+    "SKIN2_TABCONTROLCOLOR",
+    "SKIN2_TABCONTROLBORDERCOLOR",
+    "SKIN2_TABCONTROLACTIVEFONTCOLOR",
+    "SKIN2_TABCONTROLINACTIVEFONTCOLOR",
+    "SKIN2_SIDECHANNELCOLOR",
+    "SKIN2_SIDECHANNELBORDERCOLOR",
+    // Bitmaps.
+    "SKIN2_TITLEBAR1",
+    "SKIN2_TITLEBAR2",
+    "SKIN2_TITLEBAR3",
+    "SKIN2_TITLEBAR4",
+    "SKIN2_TITLEBAR5",
+    "SKIN2_FORMLEFTBORDER",
+    "SKIN2_FORMRIGHTBORDER",
+    "SKIN2_FORMBOTTOMBORDER1",
+    "SKIN2_FORMBOTTOMBORDER2",
+    "SKIN2_FORMBOTTOMBORDER3",
+    "SKIN2_MINIMIZEDTITLE",
+    "SKIN2_TITLEBUTTONS",
+    "SKIN2_CHECKEDMENUICON",
+    "SKIN2_MENUBAR",
+    "SKIN2_TOOLBAR",
+    "SKIN2_BUTTON",
+    "SKIN2_CHECKBOX",
+    "SKIN2_CHECKBOXLIST",
+    "SKIN2_RADIOBUTTON",
+    "SKIN2_PROGRESSBAR1",
+    "SKIN2_PROGRESSBAR2",
+    "SKIN2_PROGRESSBAR3",
+    "SKIN2_PROGRESSBAR4",
+    "SKIN2_TRACKBAR",
+    "SKIN2_TRACKBARSLIDER",
+    "SKIN2_TRACKBARVSLIDER",
+    "SKIN2_SCROLLBARUPBUTTON",
+    "SKIN2_SCROLLBAR",
+    "SKIN2_SCROLLBARDOWNBUTTON",
+    "SKIN2_TABCONTROL",
+    "SKIN2_TABCONTROLLINE",
+    "SKIN2_SIDECHANNELBAR",
+    "SKIN2_SIDECHANNELTITLE",
+    "SKIN2_SCROLLBUTTON",
+    // Integers.
+    "SKIN2_TITLEBARICONPOSX",
+    "SKIN2_TITLEBARICONPOSY",
+    "SKIN2_TITLEBARCAPTIONTOP",
+    "SKIN2_TITLEBARBUTTONPOSX",
+    "SKIN2_TITLEBARBUTTONPOSY",
+    "SKIN2_TITLEBARREGIONMINY",
+    "SKIN2_TITLEBARREGIONMAXY",
+    "SKIN2_BOTTOMREGIONMINY",
+    "SKIN2_BOTTOMREGIONMAXY",
+    // Booleans.
+    "SKIN2_TITLEFIVESECT",
+    "SKIN2_BOTTOMBORDERTHREESECT",
+    "SKIN2_TITLEBARNEEDREGION",
+    "SKIN2_BOTTOMBORDERNEEDREGION",
+    "SKIN2_TITLEBTNTRANS",
+    "SKIN2_BUTTONTRANS",
+    "SKIN2_CHECKBOXTRANS",
+    "SKIN2_RADIOBUTTONTRANS",
+    "SKIN2_TABCONTROLTRANS",
+};
+
+// Each group's last index constant closes its group.
+static_assert(SKIN2_SIDECHANNELBORDERCOLOR + 1 == kSkin2ColorCount);
+static_assert(SKIN2_SCROLLBUTTON + 1 == kSkin2BitmapCount);
+static_assert(SKIN2_BOTTOMREGIONMAXY + 1 == kSkin2IntegerCount);
+static_assert(SKIN2_TABCONTROLTRANS + 1 == kSkin2BooleanCount);
+static_assert(kSkin2NameCount == 84);
+// The index constants and the names agree at both ends of every group.
+static_assert(kSkin2Names[kSkin2ColorFirst + SKIN2_TRANSCOLOR] == "SKIN2_TRANSCOLOR");
+static_assert(kSkin2Names[kSkin2ColorFirst + SKIN2_SIDECHANNELBORDERCOLOR] ==
+              "SKIN2_SIDECHANNELBORDERCOLOR");
+static_assert(kSkin2Names[kSkin2BitmapFirst + SKIN2_TITLEBAR1] == "SKIN2_TITLEBAR1");
+static_assert(kSkin2Names[kSkin2BitmapFirst + SKIN2_SCROLLBUTTON] == "SKIN2_SCROLLBUTTON");
+static_assert(kSkin2Names[kSkin2IntegerFirst + SKIN2_TITLEBARICONPOSX] == "SKIN2_TITLEBARICONPOSX");
+static_assert(kSkin2Names[kSkin2IntegerFirst + SKIN2_BOTTOMREGIONMAXY] == "SKIN2_BOTTOMREGIONMAXY");
+static_assert(kSkin2Names[kSkin2BooleanFirst + SKIN2_TITLEFIVESECT] == "SKIN2_TITLEFIVESECT");
+static_assert(kSkin2Names[kSkin2BooleanFirst + SKIN2_TABCONTROLTRANS] == "SKIN2_TABCONTROLTRANS");
+
+// Lookup indexes are 8-bit values of which only the low 7 bits count.
+inline constexpr std::uint8_t kSkin2IndexMask = 0x7F;
+
+// The catalogue position of index within the group that starts at first and holds count
+// names, or -1 when the index lies outside the group, so no lookup can leave the catalogue.
+constexpr int Skin2Position(int first, int count, std::uint8_t index) {
+  const int masked = index & kSkin2IndexMask;
+  return masked < count ? first + masked : -1;
+}
+
+// The catalogue name at position, or "" outside the catalogue.
+std::string_view Skin2Name(int position);
+
+}  // namespace skin
