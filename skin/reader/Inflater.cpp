@@ -16,8 +16,10 @@ constexpr std::size_t kWindowSize = 0x10102;      // 64 KiB plus one longest mat
 constexpr std::size_t kFlushThreshold = 0x10000;  // window fill that triggers a flush
 constexpr std::size_t kFlushSize = 0x8000;        // bytes written out per flush
 constexpr std::size_t kStoredPieceSize = 0x4000;
-// Matches are copied eight bytes at a time and may write up to seven bytes past their end.
-constexpr std::size_t kCopySlack = 16;
+// Matches are copied up to sixteen bytes at a time and may write up to fifteen bytes past
+// their end.
+constexpr std::size_t kWideCopy = 16;
+constexpr std::size_t kCopySlack = 32;
 constexpr unsigned kFastRefillBits = 56;
 constexpr int kCodeLengthLimit = 7;
 constexpr int kCodeLimit = 15;
@@ -344,7 +346,14 @@ InflateStatus Inflater::DecodeBlock(const THuffmanTree& literals, const THuffman
 
     std::uint8_t* out = window + pos;
     const std::uint8_t* from = out - distance;
-    if (distance >= sizeof(std::uint64_t)) {
+    if (distance >= kWideCopy) {
+      std::uint8_t* const end = out + length;
+      do {
+        std::memcpy(out, from, kWideCopy);
+        out += kWideCopy;
+        from += kWideCopy;
+      } while (out < end);
+    } else if (distance >= sizeof(std::uint64_t)) {
       std::uint8_t* const end = out + length;
       do {
         std::memcpy(out, from, sizeof(std::uint64_t));
