@@ -6,6 +6,7 @@
 
 #include "tests/host/ZskTestSupport.h"
 #include "toolkit/core/Exception.h"
+#include "tools/zsk/CatalogueCheck.h"
 #include "tools/zsk/LittleEndian.h"
 #include "tools/zsk/Manifest.h"
 #include "tools/zsk/PackageWriter.h"
@@ -283,6 +284,24 @@ TEST_F(SkinFolderTest, RefusesMissingAndUnreadableBitmapsWithTheirLine) {
   Write("fake.bmp", ToBytes("BM but nothing more"));
   WriteManifest("\nbitmap A fake.bmp\n");
   EXPECT_NE(LoadError().find("skin.txt:2: not a readable BMP file: fake.bmp"), std::string::npos);
+}
+
+TEST(CheckCatalogue, CountsNamesOfTheRightKindAndListsTheRest) {
+  const Bytes sk2 = zsk::BuildSk2(
+      {zsk::IntegerElement("skin2_transcolor", 0xFF00FF), zsk::IntegerElement("SKIN2_TITLEBAR1", 3),
+       zsk::BooleanElement("SKIN2_TITLEFIVESECT", true), zsk::StringElement("SKIN2_AUTHOR", "us")});
+  const zsk::CatalogueCoverage coverage = zsk::CheckCatalogue(ReadBack(sk2));
+  ASSERT_EQ(coverage.groups.size(), 4u);
+  EXPECT_EQ(coverage.groups[0].present, 1);  // colours
+  EXPECT_EQ(coverage.groups[0].count, 32);
+  EXPECT_EQ(coverage.groups[1].present, 0);  // a bitmap name stored as an integer
+  EXPECT_EQ(coverage.groups[3].present, 1);  // booleans
+  EXPECT_EQ(coverage.missing.size(), 84u - 2u);
+  EXPECT_EQ(coverage.uncatalogued, (std::vector<std::string>{"SKIN2_TITLEBAR1", "SKIN2_AUTHOR"}));
+  const auto lines = zsk::DescribeCoverage(coverage);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "catalogue: colours 1/32, bitmaps 0/34, integers 0/9, booleans 1/9");
+  EXPECT_EQ(lines[2], "not in the catalogue: SKIN2_TITLEBAR1 SKIN2_AUTHOR");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "toolkit/core/FileStream.h"
 #include "toolkit/core/FileSystem.h"
 #include "toolkit/core/SysUtils.h"
+#include "tools/zsk/CatalogueCheck.h"
 #include "tools/zsk/Manifest.h"
 #include "tools/zsk/PackageWriter.h"
 #include "tools/zsk/Sk2Writer.h"
@@ -157,7 +158,8 @@ int Pack(const CommandLine& line, std::ostream&, std::ostream& err) {
 int Info(const CommandLine& line, std::ostream& out, std::ostream&) {
   int counts[skin::skString + 1] = {};
   int unknown = 0;
-  for (const skin::Sk2Element& element : ReadSkinData(line.operands[0], line.password)) {
+  const std::vector<skin::Sk2Element> elements = ReadSkinData(line.operands[0], line.password);
+  for (const skin::Sk2Element& element : elements) {
     std::string kind;
     std::string value;
     switch (element.kind) {
@@ -192,6 +194,7 @@ int Info(const CommandLine& line, std::ostream& out, std::ostream&) {
       << ", booleans " << counts[skin::skBoolean] << ", strings " << counts[skin::skString];
   if (unknown > 0) out << ", unknown " << unknown;
   out << "\n";
+  for (const std::string& text : DescribeCoverage(CheckCatalogue(elements))) out << text << "\n";
   return kExitOk;
 }
 
