@@ -61,17 +61,25 @@ void ReplaceBitmapColor(tk::TBitmap* bitmap, tk::TColor oldColor, tk::TColor new
   }
 }
 
-void RotateBitmap90CCW(tk::TBitmap* bitmap) {
+// Turns the picture a quarter round: pixel (x, y) of the width x height picture moves to
+// index(x, y, width, height) of the height x width result.
+template <typename Index>
+void RotateQuarter(tk::TBitmap* bitmap, Index index) {
   if (bitmap == nullptr) return;
   const int width = bitmap->Width();
   const int height = bitmap->Height();
   Pixels rotated(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     const std::uint32_t* row = bitmap->ScanLine(y);
-    for (int x = 0; x < width; ++x)
-      rotated[static_cast<std::size_t>(width - 1 - x) * height + y] = row[x];
+    for (int x = 0; x < width; ++x) rotated[index(x, y, width, height)] = row[x];
   }
   PutPixels(*bitmap, height, width, rotated);
+}
+
+void RotateBitmap90CCW(tk::TBitmap* bitmap) {
+  RotateQuarter(bitmap, [](int x, int y, int width, int height) {
+    return static_cast<std::size_t>(width - 1 - x) * height + y;
+  });
 }
 
 // Rows follow one another without padding, so reversing all pixels turns the picture half
@@ -83,16 +91,9 @@ void RotateBitmap180(tk::TBitmap* bitmap) {
 }
 
 void RotateBitmap90CW(tk::TBitmap* bitmap) {
-  if (bitmap == nullptr) return;
-  const int width = bitmap->Width();
-  const int height = bitmap->Height();
-  Pixels rotated(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  for (int y = 0; y < height; ++y) {
-    const std::uint32_t* row = bitmap->ScanLine(y);
-    for (int x = 0; x < width; ++x)
-      rotated[static_cast<std::size_t>(x) * height + (height - 1 - y)] = row[x];
-  }
-  PutPixels(*bitmap, height, width, rotated);
+  RotateQuarter(bitmap, [](int x, int y, int, int height) {
+    return static_cast<std::size_t>(x) * height + (height - 1 - y);
+  });
 }
 
 void CopyRows(const tk::TBitmap& source, tk::TBitmap& dest, int firstRow) {

@@ -8,5 +8,6 @@ target_sources(skinutils PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WinShapes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinThreePart.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinWindowUtils.cpp
 )
 target_link_libraries(skinutils PUBLIC tkwin)

@@ -10,4 +10,5 @@
 
 #ifdef _WIN32
 #include "skin/utils/WinDrawing.h"
+#include "skin/utils/WinWindowUtils.h"
 #endif
