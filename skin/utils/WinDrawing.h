@@ -7,7 +7,9 @@
 #include "toolkit/core/Bitmap.h"
 #include "toolkit/core/Types.h"
 #include "toolkit/win/Canvas.h"
+#include "toolkit/win/Control.h"
 #include "toolkit/win/Font.h"
+#include "toolkit/win/WinControl.h"
 
 namespace skin {
 
@@ -68,6 +70,13 @@ void FillRectColor(tk::TCanvas& canvas, const tk::TRect& r, tk::TColor color);
 // A one-pixel frame in outerColor around the whole window, non-client area included, and
 // when drawInner a second one in innerColor just inside it.
 void DrawWindowFrame(HWND window, tk::TColor outerColor, tk::TColor innerColor, bool drawInner);
+
+// DrawWindowFrame on the control's window (made if it has none yet).
+void DrawControlWindowFrame(tk::TWinControl* control, tk::TColor outerColor, tk::TColor innerColor,
+                            bool drawInner);
+// A two-pixel band in color around the control's area, then a line in borderColor down its
+// left edge. Painters take borderColor from the skin's SKIN2_CONTROLBORDERCOLOR.
+void DrawControlFrame(tk::TControl* control, tk::TColor borderColor, tk::TColor color);
 
 // The system's caption or menu font (the menu font also takes clMenuText); the font stays as
 // it was when the system does not answer.

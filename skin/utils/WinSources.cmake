@@ -1,6 +1,7 @@
 # Windows-only sources of skinutils (canvas, window and text functions), added with
 # target_sources(skinutils PRIVATE ...). Included by CMakeLists.txt on Windows builds.
 target_sources(skinutils PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/WinControlFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinDrawingSupport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinHalftone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRegion.cpp

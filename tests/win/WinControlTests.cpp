@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/WinPump.h"
 #include "toolkit/core/Exception.h"
 #include "toolkit/win/ControlCanvas.h"
 #include "toolkit/win/CustomControl.h"
@@ -32,8 +33,6 @@ using tk::TRect;
 using tk::TWinControl;
 using tk::TWndMethod;
 
-constexpr ULONGLONG kTimeoutMs = 30000;
-constexpr DWORD kWaitSliceMs = 50;
 constexpr LRESULT kSwallowed = 0x5A;
 constexpr TColor kHostColor = 0x00402010;
 constexpr TColor kRed = 0x0000FF;
@@ -41,20 +40,7 @@ constexpr TColor kGreen = 0x00FF00;
 constexpr int kHostLeft = 100;
 constexpr int kHostTop = 120;
 
-// Dispatches this thread's messages until done() holds or the time-out passes.
-bool PumpUntil(const std::function<bool()>& done) {
-  const ULONGLONG deadline = GetTickCount64() + kTimeoutMs;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (GetTickCount64() > deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitSliceMs, QS_ALLINPUT);
-  }
-}
+using testing_support::PumpUntil;
 
 LPARAM PointLParam(int x, int y) {
   return MAKELPARAM(x, y);
