@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/utils/ZUBSkinUtils.h"
+#include "tests/support/TestWindow.h"
 #include "toolkit/core/Bitmap.h"
 #include "toolkit/win/Canvas.h"
 #include "toolkit/win/Font.h"
@@ -542,20 +543,14 @@ TEST(SystemFontTest, CaptionAndMenuFontsComeFromTheSystem) {
 // ---- Windows --------------------------------------------------------------------------
 
 // A shown pop-up window without a frame, destroyed with the object.
-class TTestWindow {
+// A shown, topmost popup at (20, 20) whose pixels the tests read back.
+class TShownWindow : public testing_support::TTestWindow {
  public:
-  TTestWindow(int width, int height) {
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 20, 20, width,
-                              height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(window_);
+  TShownWindow(int width, int height)
+      : TTestWindow(L"STATIC", L"", WS_POPUP | WS_VISIBLE, nullptr, width, height, WS_EX_TOPMOST,
+                    20, 20) {
+    UpdateWindow(Handle());
   }
-  ~TTestWindow() { DestroyWindow(window_); }
-  TTestWindow(const TTestWindow&) = delete;
-  TTestWindow& operator=(const TTestWindow&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_;
 };
 
 struct TProbe {
@@ -572,7 +567,7 @@ void ExpectRegion(HWND window, const std::vector<TProbe>& probes) {
 }
 
 TEST(CreateFrameRegionTest, WindowTakesTheShapeOfTheFrameBitmaps) {
-  const TTestWindow window(50, 30);
+  const TShownWindow window(50, 30);
   ASSERT_NE(window.Handle(), nullptr);
   TBitmap top;
   Fill(top, 40, 6, tk::clBlack);
@@ -634,7 +629,7 @@ void ReadWindowPixels(HWND window, TBitmap& pixels) {
 }
 
 TEST(DrawWindowFrameTest, OneOrTwoPixelFrameOverTheWholeWindow) {
-  const TTestWindow window(30, 20);
+  const TShownWindow window(30, 20);
   ASSERT_NE(window.Handle(), nullptr);
   for (bool inner : {false, true}) {
     SCOPED_TRACE(inner ? "two frames" : "one frame");
@@ -664,7 +659,7 @@ TEST(DrawWindowFrameTest, OneOrTwoPixelFrameOverTheWholeWindow) {
 // Every primitive, and the toolkit objects they use, many times over: the number of live GDI
 // objects must come back to where it was.
 TEST(GdiLeakTest, DrawingLeavesNoObjectsBehind) {
-  const TTestWindow window(60, 40);
+  const TShownWindow window(60, 40);
   TBitmap skin;
   FillCoded(skin, 63, 25);
   TBitmap title;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/utils/ZUBSkinUtils.h"
+#include "tests/support/TestWindow.h"
 #include "toolkit/core/Bitmap.h"
 #include "toolkit/core/Types.h"
 
@@ -16,21 +17,7 @@ namespace {
 using tk::TRect;
 
 // A window destroyed with the object; the title is UTF-16 so that any text survives.
-class TTestWindow {
- public:
-  TTestWindow(const wchar_t* className, const std::wstring& title, DWORD style, HWND parent,
-              int width = 200, int height = 100) {
-    window_ = CreateWindowExW(0, className, title.c_str(), style, 10, 10, width, height, parent,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-  }
-  ~TTestWindow() { DestroyWindow(window_); }
-  TTestWindow(const TTestWindow&) = delete;
-  TTestWindow& operator=(const TTestWindow&) = delete;
-  HWND Handle() const { return window_; }
-
- private:
-  HWND window_;
-};
+using testing_support::TTestWindow;
 
 constexpr DWORD kPopup = WS_POPUP;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
