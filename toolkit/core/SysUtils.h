@@ -3,12 +3,17 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tk {
 
 // Compares ignoring the case of A-Z/a-z only; answers <0, 0 or >0 like strcmp.
-int CompareText(const std::string& a, const std::string& b);
-bool SameText(const std::string& a, const std::string& b);
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+// The text without leading and trailing spaces and tabs.
+std::string_view Trim(std::string_view text);
+// The value of one hexadecimal digit (either case), or -1.
+int HexDigitValue(char c);
 // Converts a-z to A-Z and leaves every other byte alone.
 std::string UpperCase(std::string text);
 std::string IntToStr(std::int64_t value);

@@ -55,6 +55,8 @@ void TComponent::Loaded() {
   state_ &= ~csLoading;
 }
 
+void TComponent::DefineProperties(std::vector<TDefinedProperty>&) {}
+
 void TComponent::FreeNotification(TComponent* component) {
   if (component == nullptr || component == this) return;
   if (owner_ != nullptr && component->owner_ == owner_) return;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,15 @@ enum TComponentStateFlag : unsigned {
 using TComponentState = unsigned;
 
 enum TOperation { opInsert, opRemove };
+
+// A property a component stores beside its published ones as raw bytes ("SkinData"). Read
+// takes the stored bytes while the component is loading; Write answers the bytes to store,
+// or nothing when the property is not to be stored this time.
+struct TDefinedProperty {
+  std::string Name;
+  std::function<void(const std::vector<std::uint8_t>&)> Read;
+  std::function<std::optional<std::vector<std::uint8_t>>()> Write;
+};
 
 // A component owns the components created with it as owner and frees them, last first, when
 // it is freed. Whoever must forget a component when it goes is told through Notification:
@@ -48,6 +59,9 @@ class TComponent : public TObject {
   void BeginLoading() { state_ |= csLoading; }
   // Called once the stored description has been read; overrides call this first.
   virtual void Loaded();
+  // Adds the component's defined properties to properties; a stored description reads them
+  // after the published ones. The default defines none; overrides call it first.
+  virtual void DefineProperties(std::vector<TDefinedProperty>& properties);
 
   // Links this component and component so that each is told when the other is freed. Two
   // components with the same owner hear of each other through it already.

@@ -139,6 +139,8 @@ void TControl::Dispatch(TMessage& message) {
     case WM_SETFOCUS: return WMSetFocus(message);
     case WM_KILLFOCUS: return WMKillFocus(message);
     case WM_WINDOWPOSCHANGED: return WMWindowPosChanged(message);
+    case WM_COMMAND: return WMCommand(message);
+    case CN_COMMAND: return CNCommand(message);
     case CM_MOUSEENTER: return CMMouseEnter(message);
     case CM_MOUSELEAVE: return CMMouseLeave(message);
     case CM_ENABLEDCHANGED: return CMEnabledChanged(message);

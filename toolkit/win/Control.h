@@ -123,6 +123,9 @@ class TControl : public TComponent {
   virtual void WMSetFocus(TMessage& message) { DefaultHandler(message); }
   virtual void WMKillFocus(TMessage& message) { DefaultHandler(message); }
   virtual void WMWindowPosChanged(TMessage& message) { DefaultHandler(message); }
+  virtual void WMCommand(TMessage& message) { DefaultHandler(message); }
+  // A notification of the control's own native window, reflected by its parent.
+  virtual void CNCommand(TMessage&) {}
   virtual void CMMouseEnter(TMessage&) {}
   virtual void CMMouseLeave(TMessage&) {}
   virtual void CMEnabledChanged(TMessage&);

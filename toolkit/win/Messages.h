@@ -33,6 +33,11 @@ inline constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 inline constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 inline constexpr UINT CM_FLOAT = CM_BASE + 58;
 
+// A parent reflects a notification it receives from a child's native window to the child's
+// control as CN_BASE plus the original message.
+inline constexpr UINT CN_BASE = 0xBC00;
+inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+
 struct TNotificationInfo {
   std::string_view Name;
   UINT Msg;
@@ -66,5 +71,6 @@ static_assert(CM_MOUSEENTER == 0xB013 && CM_MOUSELEAVE == 0xB014);
 static_assert(CM_ENABLEDCHANGED == 0xB00C && CM_TEXTCHANGED == 0xB012);
 static_assert(CM_VISIBLECHANGED == 0xB00B && CM_INVALIDATE == 0xB034);
 static_assert(CM_GOTFOCUS == 0xB002 && CM_LOSTFOCUS == 0xB003);
+static_assert(CN_COMMAND == 0xBD11);
 
 }  // namespace tk

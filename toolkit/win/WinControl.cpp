@@ -445,6 +445,12 @@ void TWinControl::WMWindowPosChanged(TMessage& message) {
   AlignControls();
 }
 
+void TWinControl::WMCommand(TMessage& message) {
+  TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam));
+  if (child == nullptr) return DefaultHandler(message);
+  message.Result = child->Perform(CN_COMMAND, message.WParam, message.LParam);
+}
+
 void TWinControl::BoundsChanged() {
   if (handle_ != nullptr)
     SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);

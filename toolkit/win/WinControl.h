@@ -84,6 +84,8 @@ class TWinControl : public TControl {
   void WMSetFocus(TMessage& message) override;
   void WMKillFocus(TMessage& message) override;
   void WMWindowPosChanged(TMessage& message) override;
+  // A command from a child's native window goes to the child's control as CN_COMMAND.
+  void WMCommand(TMessage& message) override;
   void CMEnabledChanged(TMessage& message) override;
   void CMVisibleChanged(TMessage& message) override;
   void CMInvalidate(TMessage& message) override;
