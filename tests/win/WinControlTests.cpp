@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/HandleCount.h"
 #include "tests/support/WinPump.h"
 #include "toolkit/core/Exception.h"
 #include "toolkit/win/ControlCanvas.h"
@@ -724,23 +725,8 @@ TEST(ObjectInstanceTest, ThePoolRunsOutAndFreedProceduresAreReused) {
 
 // ---- Handle bookkeeping ---------------------------------------------------------------------
 
-// Live windows and GDI objects of the process. Wine's GetGuiResources answers 0, but its
-// handle tables resolve a bare 16-bit index, so every index is probed.
-struct THandleCount {
-  int Windows = 0;
-  int GdiObjects = 0;
-  friend bool operator==(const THandleCount&, const THandleCount&) = default;
-};
-
-THandleCount CountHandles() {
-  constexpr std::uintptr_t kLastIndex = 0xFFFF;
-  THandleCount count;
-  for (std::uintptr_t i = 1; i <= kLastIndex; ++i) {
-    count.Windows += IsWindow(reinterpret_cast<HWND>(i)) != 0;
-    count.GdiObjects += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-  }
-  return count;
-}
+using testing_support::CountHandles;
+using testing_support::THandleCount;
 
 // A host with buttons, edits, painted panels and windowless children, shown and painted,
 // then freed; answers the windows it had.

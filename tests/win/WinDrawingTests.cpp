@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/utils/ZUBSkinUtils.h"
+#include "tests/support/HandleCount.h"
 #include "tests/support/TestWindow.h"
 #include "toolkit/core/Bitmap.h"
 #include "toolkit/win/Canvas.h"
@@ -56,14 +57,8 @@ tk::TPoint SourceOf(TColor c) {
   return tk::TPoint{tk::RedOf(c) / kCodedXStep, tk::GreenOf(c) / kCodedYStep};
 }
 
-// Live GDI objects of the process. Wine's GetGuiResources answers 0, but its handle table
-// resolves a bare 16-bit index, so every index is probed.
 int GdiObjectCount() {
-  constexpr std::uintptr_t kLastIndex = 0xFFFF;
-  int count = 0;
-  for (std::uintptr_t i = 1; i <= kLastIndex; ++i)
-    count += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-  return count;
+  return testing_support::CountHandles().GdiObjects;
 }
 
 // ---- DrawSectionedBitmap ----------------------------------------------------------------

@@ -31,7 +31,8 @@ TEST(WinFileSystem, GuidStringIsTheRegistryFormOfAFreshGuid) {
 }
 
 TEST(WinFileSystem, ReadingSharesTheFileWithWritersAndDeletersSeeTheHandle) {
-  const std::string name = tk::TempDirectory() + tk::NewGuidString();
+  // Not "{GUID}": other tests watch the temporary directory for names of that form.
+  const std::string name = tk::TempDirectory() + "orv-share-" + tk::NewGuidString().substr(1, 36);
   tk::ScopedTempFile cleanup(name);
   {
     tk::TFileStream out(name, tk::fmCreate);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/HandleCount.h"
 #include "tests/support/WinPump.h"
 #include "toolkit/win/CustomControl.h"
 #include "toolkit/win/Messages.h"
@@ -783,28 +784,18 @@ TEST(TimerTest, AHandlerMayThrowOrFreeItsTimer) {
 
 // ---- Handle bookkeeping ---------------------------------------------------------------------
 
-// Live windows and GDI objects of the process. Wine's GetGuiResources answers 0, but its
-// handle tables resolve a bare 16-bit index, so every index is probed.
-struct THandleCount {
-  int Windows = 0;
-  int GdiObjects = 0;
-};
+using testing_support::CountHandles;
+using testing_support::THandleCount;
 
-THandleCount CountHandles() {
-  constexpr std::uintptr_t kLastIndex = 0xFFFF;
-  THandleCount count;
-  for (std::uintptr_t i = 1; i <= kLastIndex; ++i) {
-    count.Windows += IsWindow(reinterpret_cast<HWND>(i)) != 0;
-    count.GdiObjects += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
-  }
-  return count;
-}
-
+// Message-only windows of this process (other test processes of the Wine session have theirs).
 int MessageOnlyWindows() {
+  const DWORD process = GetCurrentProcessId();
   int count = 0;
   for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w != nullptr;
-       w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
-    ++count;
+       w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) {
+    DWORD owner = 0;
+    count += GetWindowThreadProcessId(w, &owner) != 0 && owner == process;
+  }
   return count;
 }
 
