@@ -252,15 +252,24 @@ void SetOrdProp(TObject& object, std::string_view name, std::int64_t value) {
   prop.SetOrdinal(object, value);
 }
 
-std::string GetStrProp(const TObject& object, std::string_view name) {
+namespace {
+
+// A narrow or wide string property: either converts to the other on access.
+const TPropInfo& RequireString(const TObject& object, std::string_view name) {
   const TPropInfo& prop = Require(object, name);
   RequireKind(prop, prop.Kind == tkString || prop.Kind == tkWString, "a string");
+  return prop;
+}
+
+}  // namespace
+
+std::string GetStrProp(const TObject& object, std::string_view name) {
+  const TPropInfo& prop = RequireString(object, name);
   return prop.Kind == tkString ? prop.GetString(object) : AnsiFromWide(prop.GetWide(object));
 }
 
 void SetStrProp(TObject& object, std::string_view name, const std::string& value) {
-  const TPropInfo& prop = Require(object, name);
-  RequireKind(prop, prop.Kind == tkString || prop.Kind == tkWString, "a string");
+  const TPropInfo& prop = RequireString(object, name);
   if (prop.Kind == tkString)
     prop.SetString(object, value);
   else
@@ -268,14 +277,12 @@ void SetStrProp(TObject& object, std::string_view name, const std::string& value
 }
 
 std::wstring GetWideStrProp(const TObject& object, std::string_view name) {
-  const TPropInfo& prop = Require(object, name);
-  RequireKind(prop, prop.Kind == tkString || prop.Kind == tkWString, "a string");
+  const TPropInfo& prop = RequireString(object, name);
   return prop.Kind == tkWString ? prop.GetWide(object) : WideFromAnsi(prop.GetString(object));
 }
 
 void SetWideStrProp(TObject& object, std::string_view name, const std::wstring& value) {
-  const TPropInfo& prop = Require(object, name);
-  RequireKind(prop, prop.Kind == tkString || prop.Kind == tkWString, "a string");
+  const TPropInfo& prop = RequireString(object, name);
   if (prop.Kind == tkWString)
     prop.SetWide(object, value);
   else
