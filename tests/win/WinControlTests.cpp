@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/HandleCount.h"
+#include "tests/support/TestHost.h"
 #include "tests/support/WinPump.h"
 #include "toolkit/core/Exception.h"
 #include "toolkit/win/ControlCanvas.h"
@@ -35,13 +36,15 @@ using tk::TWinControl;
 using tk::TWndMethod;
 
 constexpr LRESULT kSwallowed = 0x5A;
-constexpr TColor kHostColor = 0x00402010;
 constexpr TColor kRed = 0x0000FF;
 constexpr TColor kGreen = 0x00FF00;
-constexpr int kHostLeft = 100;
-constexpr int kHostTop = 120;
 
+using testing_support::kHostColor;
+using testing_support::kHostLeft;
+using testing_support::kHostTop;
+using testing_support::MakeHost;
 using testing_support::PumpUntil;
+using testing_support::ScreenPixel;
 
 LPARAM PointLParam(int x, int y) {
   return MAKELPARAM(x, y);
@@ -65,17 +68,6 @@ class TNativeControl : public TWinControl {
   DWORD extraStyle_;
 };
 
-// A top-level window of the toolkit's own class, filled with kHostColor. It starts hidden:
-// under Xvfb Wine takes about two seconds to destroy a shown top-level window, so only tests
-// that read pixels or need focus show theirs.
-std::unique_ptr<tk::TCustomControl> MakeHost(int width = 300, int height = 200) {
-  auto host = std::make_unique<tk::TCustomControl>(nullptr);
-  host->SetBounds(kHostLeft, kHostTop, width, height);
-  host->SetColor(kHostColor);
-  host->SetVisible(false);
-  return host;
-}
-
 // A windowless control that fills everything it is given (more than its bounds) with one
 // colour, so that clipping to its bounds shows.
 class TSwatch : public tk::TGraphicControl {
@@ -93,13 +85,6 @@ class TSwatch : public tk::TGraphicControl {
  private:
   TColor color_;
 };
-
-TColor ScreenPixel(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return static_cast<TColor>(pixel);
-}
 
 // A message as a recorder saw it, with the name of the control it was recorded at.
 struct TSeen {

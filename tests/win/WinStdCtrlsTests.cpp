@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/HandleCount.h"
+#include "tests/support/TestHost.h"
 #include "tests/support/WinPump.h"
 #include "toolkit/win/CustomControl.h"
 #include "toolkit/win/Messages.h"
@@ -22,7 +23,12 @@
 
 namespace {
 
+using testing_support::kHostColor;
+using testing_support::kHostLeft;
+using testing_support::kHostTop;
+using testing_support::MakeHost;
 using testing_support::PumpUntil;
+using testing_support::ScreenPixel;
 using tk::TButton;
 using tk::TCheckBox;
 using tk::TColor;
@@ -36,23 +42,9 @@ using tk::TRadioButton;
 using tk::TTimer;
 using tk::TWinControl;
 
-constexpr TColor kHostColor = 0x00402010;
 constexpr TColor kGreen = 0x00FF00;
 constexpr TColor kBlue = 0xFF0000;
-constexpr int kHostLeft = 100;
-constexpr int kHostTop = 120;
 constexpr unsigned kFastInterval = 10;
-
-// A top-level window of the toolkit's own class, filled with kHostColor. It starts hidden:
-// under Xvfb Wine takes about two seconds to destroy a shown top-level window, so only tests
-// that read pixels show theirs.
-std::unique_ptr<tk::TCustomControl> MakeHost(int width = 300, int height = 200) {
-  auto host = std::make_unique<tk::TCustomControl>(nullptr);
-  host->SetBounds(kHostLeft, kHostTop, width, height);
-  host->SetColor(kHostColor);
-  host->SetVisible(false);
-  return host;
-}
 
 // A control made on host, owned and parented by it.
 template <typename T>
@@ -84,13 +76,6 @@ LRESULT NativeCheck(TWinControl& control) {
 
 void ClickNative(TWinControl& control) {
   SendMessageW(control.Handle(), BM_CLICK, 0, 0);
-}
-
-TColor ScreenPixel(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return static_cast<TColor>(pixel);
 }
 
 TColor SystemColor(int index) {
