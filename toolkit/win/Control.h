@@ -16,6 +16,10 @@ class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// Reading order of a control's or menu's text. Right-to-left modes read text from the right;
+// bdRightToLeftReadingOnly keeps left alignment, bdRightToLeftNoAlign keeps the alignment too.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 // A set of TAnchorKind bits: the parent's edges whose distance a control keeps on resize.
 using TAnchors = unsigned;
