@@ -3,6 +3,7 @@
 target_sources(skinutils PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/WinControlFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinDrawingSupport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinFormUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinHalftone.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinRegion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinSectioned.cpp

@@ -102,14 +102,6 @@ TVersionFlags ReadVersionFlags() {
 // Read during the program's static initialisation, before any window exists.
 const TVersionFlags kStartupFlags = ReadVersionFlags();
 
-TMonitorWorkAreaSource monitorWorkAreaSource = nullptr;
-
-tk::TRect PrimaryWorkArea() {
-  RECT area{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return tk::Rect(area.left, area.top, area.right, area.bottom);
-}
-
 }  // namespace
 
 BOOL DynGetScrollBarInfo(HWND wnd, LONG objectId, SCROLLBARINFO& info) {
@@ -189,18 +181,6 @@ bool PointInRect(int x, int y, const tk::TRect& r) {
 
 bool PointInRect(const tk::TPoint& p, const tk::TRect& r) {
   return PointInRect(p.X, p.Y, r);
-}
-
-void SetMonitorWorkAreaSource(TMonitorWorkAreaSource source) {
-  monitorWorkAreaSource = source;
-}
-
-tk::TRect GetWorkArea(HWND wnd) {
-  std::optional<tk::TRect> area;
-  if (monitorWorkAreaSource != nullptr) area = monitorWorkAreaSource(wnd);
-  tk::TRect r = area ? *area : PrimaryWorkArea();
-  --r.Bottom;
-  return r;
 }
 
 void DrawMenuSeparatorLine(tk::TCanvas& canvas, const tk::TRect& r, tk::TColor color,

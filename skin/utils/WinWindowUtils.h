@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "toolkit/core/Types.h"
 #include "toolkit/win/Canvas.h"
+#include "toolkit/win/Forms.h"
+#include "toolkit/win/Menus.h"
 
 namespace skin {
 
@@ -57,14 +58,34 @@ std::string StripAmpersands(std::string text);
 bool PointInRect(int x, int y, const tk::TRect& r);
 bool PointInRect(const tk::TPoint& p, const tk::TRect& r);
 
-// Work area of the monitor nearest to a window, or nothing when there is no application with
-// a main form (or no monitor) to ask.
-using TMonitorWorkAreaSource = std::optional<tk::TRect> (*)(HWND wnd);
-// Installed by the application object once it and the screen exist; nil removes it.
-void SetMonitorWorkAreaSource(TMonitorWorkAreaSource source);
-// The work area of the window's monitor when the installed source answers, else the primary
-// work area from SystemParametersInfoA; the bottom is reduced by 1 in both cases.
+// The work area of the monitor nearest to the window once the application has a main form,
+// else the primary work area from SystemParametersInfoA; the bottom is reduced by 1 in both
+// cases.
 tk::TRect GetWorkArea(HWND wnd);
+
+// Sets the form's Left, Top, Width and Height from r, in that order.
+void SetFormBounds(tk::TCustomForm& form, const tk::TRect& r);
+// The first form of the screen's list whose window is wnd, or null. Forms without a window
+// are passed over: a window made now could not be wnd.
+tk::TCustomForm* FindFormByHandle(HWND wnd);
+
+// The draw-state query a frame skinner answers: 1 when it draws its window active, 2 when
+// inactive; a window without a frame answers 0.
+inline constexpr UINT kDrawStateQuery = 0x2AAB;
+// Whether the form is to be drawn active: the frame's answer first, then the application's
+// state and the MDI frame's active child. A null form counts as the main form.
+bool IsFormActive(tk::TCustomForm* form);
+
+// Installs owner drawing on item and every item below it: each gets the two handlers (empty
+// ones remove them). An item under a named top-level item that has SubMenuImages is recorded
+// with those images for GetMenuItemImages.
+void AssignMenuItemEvents(tk::TMenuItem* item, const tk::TMenuMeasureItemEvent& onMeasure,
+                          const tk::TMenuDrawItemEvent& onDraw);
+// The item is a direct child of its menu's root item and has a component name.
+bool IsNamedTopLevelItem(const tk::TMenuItem* item);
+// The image list whose images the item shows: recorded or inherited sub-menu images, else the
+// menu's Images; null when there are none.
+tk::TImageList* GetMenuItemImages(const tk::TMenuItem* item);
 
 // The separator of an owner-drawn menu item: one line in color at R.Top + 2, from
 // R.Left + gutterWidth + 4 to R.Right - 2 when leftToRight, else from R.Left + 2 to

@@ -169,9 +169,10 @@ TEST_F(StreamingTest, LookupFindsOwnAndInheritedNamesIgnoringCase) {
 }
 
 TEST_F(StreamingTest, PropertyListHasAncestorsFirstInPublishedOrder) {
-  const std::vector<std::string> control = {"Name",        "Tag",     "Left",    "Top",     "Width",
-                                            "Height",      "Align",   "Anchors", "Caption", "Color",
-                                            "ParentColor", "Enabled", "Visible"};
+  const std::vector<std::string> control = {"Name",           "Tag",     "Left",        "Top",
+                                            "Width",          "Height",  "Align",       "Anchors",
+                                            "Caption",        "Color",   "ParentColor", "BiDiMode",
+                                            "ParentBiDiMode", "Enabled", "Visible"};
   EXPECT_EQ(NamesOf(tk::GetPropList(&tk::TWinControl::ClassInfo)), control);
   std::vector<std::string> recorder = control;
   recorder.insert(recorder.end(), {"Alpha", "Mode", "Label"});

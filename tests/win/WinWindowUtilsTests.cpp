@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -259,53 +258,6 @@ TEST(PointInRectTest, CountsAllFourEdges) {
     EXPECT_EQ(skin::PointInRect(c.X, c.Y, r), c.Inside);
     EXPECT_EQ(skin::PointInRect(tk::TPoint{c.X, c.Y}, r), c.Inside);
   }
-}
-
-// What the monitor source last saw and answers.
-HWND askedWindow = nullptr;
-std::optional<TRect> monitorArea;
-
-std::optional<TRect> FakeMonitorSource(HWND wnd) {
-  askedWindow = wnd;
-  return monitorArea;
-}
-
-TRect PrimaryWorkArea() {
-  RECT area{};
-  EXPECT_NE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0), FALSE);
-  return tk::Rect(area.left, area.top, area.right, area.bottom);
-}
-
-TEST(GetWorkAreaTest, TakesTheMonitorOrThePrimaryWorkAreaAndReducesTheBottom) {
-  const TRect primary = PrimaryWorkArea();
-  ASSERT_GT(primary.Height(), 0);
-  TTestWindow window(L"STATIC", L"", kPopup, nullptr);
-  struct TCase {
-    const char* Name;
-    bool WithSource;
-    std::optional<TRect> Monitor;
-    TRect Expected;
-  };
-  const TCase cases[] = {
-      {"no source",
-       false,
-       std::nullopt,
-       {primary.Left, primary.Top, primary.Right, primary.Bottom - 1}},
-      {"no monitor",
-       true,
-       std::nullopt,
-       {primary.Left, primary.Top, primary.Right, primary.Bottom - 1}},
-      {"monitor", true, tk::Rect(1280, 30, 2560, 1000), tk::Rect(1280, 30, 2560, 999)},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    monitorArea = c.Monitor;
-    askedWindow = nullptr;
-    skin::SetMonitorWorkAreaSource(c.WithSource ? &FakeMonitorSource : nullptr);
-    EXPECT_EQ(skin::GetWorkArea(window.Handle()), c.Expected);
-    EXPECT_EQ(askedWindow, c.WithSource ? window.Handle() : nullptr);
-  }
-  skin::SetMonitorWorkAreaSource(nullptr);
 }
 
 TEST(DrawMenuSeparatorLineTest, DrawsOneRowBetweenTheGapsOfEitherDirection) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "toolkit/core/Exception.h"
+#include "toolkit/core/SysUtils.h"
+
 namespace tk {
 
 namespace {
@@ -51,6 +54,13 @@ void TComponent::SetDesigning(bool designing) {
     state_ &= ~csDesigning;
 }
 
+TComponent* TComponent::FindComponent(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  for (TComponent* component : components_)
+    if (SameText(component->name_, name)) return component;
+  return nullptr;
+}
+
 void TComponent::Loaded() {
   state_ &= ~csLoading;
 }
@@ -75,6 +85,13 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
   for (auto i = components_.size(); i-- > 0;)
     if (i < components_.size()) components_[i]->Notification(component, operation);
 }
+
+void TComponent::SetParentComponent(TComponent* parent) {
+  throw EReadError(std::string(ClassName()) + " cannot be placed on " +
+                   (parent != nullptr ? parent->ClassName() : "nothing"));
+}
+
+void TComponent::GetChildren(std::vector<TComponent*>&) const {}
 
 // The owned components are all going, so they are not told of each other's removal.
 void TComponent::DestroyComponents() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/core/Object.h"
@@ -48,6 +49,8 @@ class TComponent : public TObject {
   // The owner lets go of component without freeing it.
   void RemoveComponent(TComponent* component);
 
+  // The owned component of that name (ignoring case), or null.
+  TComponent* FindComponent(std::string_view name) const;
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name) { name_ = name; }
   std::intptr_t Tag() const { return tag_; }
@@ -57,6 +60,8 @@ class TComponent : public TObject {
   void SetDesigning(bool designing);
   // Marks the component as being read from a stored description, until Loaded.
   void BeginLoading() { state_ |= csLoading; }
+  // Ends loading without Loaded, when reading the description failed.
+  void EndLoading() { state_ &= ~csLoading; }
   // Called once the stored description has been read; overrides call this first.
   virtual void Loaded();
   // Adds the component's defined properties to properties; a stored description reads them
@@ -72,6 +77,17 @@ class TComponent : public TObject {
   // owner, or is being freed. The default passes the news to every owned component, last
   // first; overrides drop their references and call it.
   virtual void Notification(TComponent* component, TOperation operation);
+
+  // Nesting in stored descriptions. A component that has a parent (a control's windowed
+  // parent, a menu item's parent item or menu) is written inside its parent's object and, when
+  // read, placed inside the object that holds it; the others sit inside the root's object.
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  // Places the component inside parent; the default refuses with EReadError.
+  virtual void SetParentComponent(TComponent* parent);
+  // The components this one keeps in an order of its own (a menu's items), to be written
+  // inside its object in that order, before the other components that have it as parent.
+  virtual void GetChildren(std::vector<TComponent*>& children) const;
 
  protected:
   // Sets csDestroying. Destructors of classes whose teardown sends messages call it first, so

@@ -17,6 +17,15 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent != nullptr) parent->InsertControl(this);
 }
 
+TComponent* TControl::GetParentComponent() const {
+  return parent_;
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  if (parent == nullptr || !parent->Is<TWinControl>()) TComponent::SetParentComponent(parent);
+  SetParent(static_cast<TWinControl*>(parent));
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   InvalidateOnParent();
@@ -55,6 +64,23 @@ void TControl::SetAlign(TAlign align) {
   if (align_ == align) return;
   align_ = align;
   if (parent_ != nullptr) parent_->AlignControls();
+}
+
+TBiDiMode TControl::BiDiMode() const {
+  return parentBiDiMode_ && parent_ != nullptr ? parent_->BiDiMode() : biDiMode_;
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode) {
+  const TBiDiMode before = BiDiMode();
+  biDiMode_ = mode;
+  parentBiDiMode_ = false;
+  if (BiDiMode() != before) Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool parentBiDiMode) {
+  const TBiDiMode before = BiDiMode();
+  parentBiDiMode_ = parentBiDiMode;
+  if (BiDiMode() != before) Perform(CM_BIDIMODECHANGED);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -147,6 +173,8 @@ void TControl::Dispatch(TMessage& message) {
     case CM_VISIBLECHANGED: return CMVisibleChanged(message);
     case CM_TEXTCHANGED: return CMTextChanged(message);
     case CM_INVALIDATE: return CMInvalidate(message);
+    case CM_BIDIMODECHANGED: return CMBiDiModeChanged(message);
+    case CM_RECREATEWND: return CMRecreateWnd(message);
     default: return DefaultHandler(message);
   }
 }

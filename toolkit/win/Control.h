@@ -55,6 +55,12 @@ class TControl : public TComponent {
   virtual void SetParent(TWinControl* parent);
   virtual bool IsWindowed() const { return false; }
 
+  // In a stored description a control sits inside its parent's object; the parent must be a
+  // windowed control.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
+
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
@@ -88,6 +94,14 @@ class TControl : public TComponent {
   void SetParentColor(bool parentColor);
   TFont& Font() { return font_; }
   void SetFont(const TFont& font);
+  // With ParentBiDiMode set the control reads its text in its parent's order; SetBiDiMode
+  // clears it. A new order reaches the control as CM_BIDIMODECHANGED.
+  TBiDiMode BiDiMode() const;
+  void SetBiDiMode(TBiDiMode mode);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool parentBiDiMode);
+  bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
+  bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
 
@@ -136,6 +150,8 @@ class TControl : public TComponent {
   virtual void CMVisibleChanged(TMessage&);
   virtual void CMTextChanged(TMessage&) {}
   virtual void CMInvalidate(TMessage&);
+  virtual void CMBiDiModeChanged(TMessage&) {}
+  virtual void CMRecreateWnd(TMessage&) {}
 
   // Applies new bounds to whatever shows the control; the fields already hold them.
   virtual void BoundsChanged();
@@ -164,6 +180,8 @@ class TControl : public TComponent {
   bool mouseInside_ = false;
   TColor color_ = clBtnFace;
   bool parentColor_ = false;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   TFont font_;
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   std::wstring text_;

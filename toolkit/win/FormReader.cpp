@@ -4,9 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Control.h"
 #include "Properties.h"
-#include "WinControl.h"
+#include "toolkit/core/Exception.h"
 #include "toolkit/core/SysUtils.h"
 
 namespace tk {
@@ -134,6 +133,30 @@ class TFormParser {
     return root;
   }
 
+  // The root is given: the description's root object must name its class. What was made
+  // below it is freed again when the text is damaged.
+  void ReadInto(TComponent& root) {
+    TLine line;
+    if (!lines_.Next(line)) Fail(std::max(lines_.LastNumber(), 1), "object expected");
+    if (!IsObjectLine(line.Text)) Fail(line.Number, "object expected");
+    const THeader header = ParseHeader(line);
+    if (!SameText(header.ClassName, root.ClassName()))
+      Fail(line.Number,
+           "description of " + std::string(header.ClassName) + " read into " + root.ClassName());
+    root.BeginLoading();
+    root.SetName(std::string(header.Name));
+    created_.push_back(&root);
+    try {
+      ReadBody(root, line, 1);
+      if (lines_.Next(line)) Fail(line.Number, "text after the end of the root object");
+    } catch (...) {
+      for (auto it = created_.rbegin(); it != created_.rend() - 1; ++it) delete *it;
+      root.EndLoading();
+      throw;
+    }
+    for (TComponent* component : created_) component->Loaded();
+  }
+
  private:
   TComponent* Create(const TLine& line, TComponent* owner) {
     const THeader header = ParseHeader(line);
@@ -149,11 +172,12 @@ class TFormParser {
   void ReadChild(TComponent& container, const TLine& line, int depth) {
     if (depth > kMaxObjectDepth) Fail(line.Number, "objects nested too deeply");
     TComponent* child = Create(line, created_.front());
-    if (child->Is<TControl>()) {
-      if (!container.Is<TWinControl>())
-        Fail(line.Number,
-             std::string(child->ClassName()) + " cannot be placed on " + container.ClassName());
-      static_cast<TControl*>(child)->SetParent(static_cast<TWinControl*>(&container));
+    if (child->HasParent()) {
+      try {
+        child->SetParentComponent(&container);
+      } catch (const EReadError& e) {
+        Fail(line.Number, e.Message());
+      }
     }
     ReadBody(*child, line, depth);
   }
@@ -240,11 +264,22 @@ class TFormWriter {
   }
 
  private:
-  // A control sits in its parent's object, any other component in the root's.
-  TComponent* Container(TComponent& component) const {
-    if (component.Is<TControl>())
-      if (TWinControl* parent = static_cast<TControl&>(component).Parent()) return parent;
-    return &root_;
+  // A component that has a parent sits in its parent's object, any other in the root's.
+  TComponent* Container(const TComponent& component) const {
+    return component.HasParent() ? component.GetParentComponent() : &root_;
+  }
+
+  // What the object keeps in its own order first, then the root's components that sit in it.
+  std::vector<TComponent*> Children(const TComponent& object) const {
+    std::vector<TComponent*> children;
+    object.GetChildren(children);
+    for (int i = 0; i < root_.ComponentCount(); ++i) {
+      TComponent* component = root_.Components(i);
+      if (Container(*component) == &object &&
+          std::find(children.begin(), children.end(), component) == children.end())
+        children.push_back(component);
+    }
+    return children;
   }
 
   void Line(int depth, std::string_view text) {
@@ -262,10 +297,7 @@ class TFormWriter {
     for (const TDefinedProperty& prop : defined)
       if (prop.Write)
         if (const auto bytes = prop.Write()) WriteHexBlock(depth + 1, prop.Name, *bytes);
-    for (int i = 0; i < root_.ComponentCount(); ++i) {
-      TComponent* component = root_.Components(i);
-      if (Container(*component) == &object) WriteObject(*component, depth + 1);
-    }
+    for (TComponent* child : Children(object)) WriteObject(*child, depth + 1);
     Line(depth, kEndKeyword);
   }
 
@@ -307,6 +339,10 @@ TClass FindComponentClass(std::string_view name) {
 
 std::unique_ptr<TComponent> ReadComponent(std::string_view text) {
   return TFormParser(text).Read();
+}
+
+void ReadComponentInto(TComponent& root, std::string_view text) {
+  TFormParser(text).ReadInto(root);
 }
 
 std::string WriteComponent(TComponent& root) {

@@ -49,6 +49,12 @@ TClass FindComponentClass(std::string_view name);
 // Damaged text raises EReadError "line N: ..." and frees what was made.
 std::unique_ptr<TComponent> ReadComponent(std::string_view text);
 
+// Reads a description into an existing root, whose class the root object must name: its
+// properties and the objects below it, which it then owns. A form reads its own stored
+// description this way. Damaged text raises EReadError and frees the objects made below
+// the root; properties already set on the root keep their new values.
+void ReadComponentInto(TComponent& root, std::string_view text);
+
 // The description of root and every component it owns: each object's stored published
 // properties in published order and the defined properties that have something to store.
 // A control is written inside its parent's object, any other component inside the root's,

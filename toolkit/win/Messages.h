@@ -32,6 +32,7 @@ inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 inline constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 inline constexpr UINT CM_FLOAT = CM_BASE + 58;
+inline constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
 
 // A parent reflects a notification it receives from a child's native window to the child's
 // control as CN_BASE plus the original message.
@@ -56,6 +57,7 @@ inline constexpr std::array kNotifications{
     TNotificationInfo{"CM_RECREATEWND", CM_RECREATEWND},
     TNotificationInfo{"CM_INVALIDATE", CM_INVALIDATE},
     TNotificationInfo{"CM_FLOAT", CM_FLOAT},
+    TNotificationInfo{"CM_BIDIMODECHANGED", CM_BIDIMODECHANGED},
 };
 
 // The name of a toolkit notification, for messages in test output and traces; an empty view
@@ -66,7 +68,7 @@ constexpr std::string_view NotificationName(UINT msg) {
   return {};
 }
 
-static_assert(kNotifications.size() == 12);
+static_assert(kNotifications.size() == 13);
 static_assert(CM_MOUSEENTER == 0xB013 && CM_MOUSELEAVE == 0xB014);
 static_assert(CM_ENABLEDCHANGED == 0xB00C && CM_TEXTCHANGED == 0xB012);
 static_assert(CM_VISIBLECHANGED == 0xB00B && CM_INVALIDATE == 0xB034);

@@ -5,6 +5,7 @@
 // toolkit adds its table here; classes outside the toolkit call RegisterProperties.
 
 #include "Control.h"
+#include "Forms.h"
 #include "Properties.h"
 #include "WinControl.h"
 
@@ -23,7 +24,8 @@ std::vector<TPropInfo> ComponentProperties() {
   };
 }
 
-// Color comes before ParentColor, because setting a colour clears ParentColor.
+// Color comes before ParentColor and BiDiMode before ParentBiDiMode, because setting the
+// value clears the Parent flag.
 std::vector<TPropInfo> ControlProperties() {
   return {
       IntegerProperty<TControl>("Left", "Integer", &TControl::Left, &TControl::SetLeft),
@@ -39,8 +41,48 @@ std::vector<TPropInfo> ControlProperties() {
                                    &TControl::SetWideText),
       IntegerProperty<TControl>("Color", "TColor", &TControl::Color, &TControl::SetColor),
       BooleanProperty<TControl>("ParentColor", &TControl::ParentColor, &TControl::SetParentColor),
+      EnumProperty<TControl>(
+          "BiDiMode", "TBiDiMode",
+          {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+          &TControl::BiDiMode, &TControl::SetBiDiMode),
+      BooleanProperty<TControl>("ParentBiDiMode", &TControl::ParentBiDiMode,
+                                &TControl::SetParentBiDiMode),
       BooleanProperty<TControl>("Enabled", &TControl::Enabled, &TControl::SetEnabled),
       BooleanProperty<TControl>("Visible", &TControl::Visible, &TControl::SetVisible),
+  };
+}
+
+// Width and Height come before ClientWidth and ClientHeight, which set them again, and the
+// styles before both, since they decide the frame around the client area.
+std::vector<TPropInfo> FormProperties() {
+  return {
+      EnumProperty<TCustomForm>(
+          "BorderStyle", "TFormBorderStyle",
+          {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+          &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle),
+      SetProperty<TCustomForm>("BorderIcons", "TBorderIcons",
+                               {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
+                               &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons),
+      EnumProperty<TCustomForm>("FormStyle", "TFormStyle",
+                                {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
+                                &TCustomForm::FormStyle, &TCustomForm::SetFormStyle),
+      EnumProperty<TCustomForm>(
+          "Position", "TPosition",
+          {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+           "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+          &TCustomForm::Position, &TCustomForm::SetPosition),
+      EnumProperty<TCustomForm>("WindowState", "TWindowState",
+                                {"wsNormal", "wsMinimized", "wsMaximized"},
+                                &TCustomForm::WindowState, &TCustomForm::SetWindowState),
+      IntegerProperty<TCustomForm>("ClientWidth", "Integer", &TCustomForm::ClientWidth,
+                                   &TCustomForm::SetClientWidth),
+      IntegerProperty<TCustomForm>("ClientHeight", "Integer", &TCustomForm::ClientHeight,
+                                   &TCustomForm::SetClientHeight),
+      BooleanProperty<TCustomForm>("AutoScroll", &TCustomForm::AutoScroll,
+                                   &TCustomForm::SetAutoScroll),
+      BooleanProperty<TCustomForm>("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled),
+      IntegerProperty<TCustomForm>("PixelsPerInch", "Integer", &TCustomForm::PixelsPerInch,
+                                   &TCustomForm::SetPixelsPerInch),
   };
 }
 
@@ -51,6 +93,7 @@ std::vector<std::pair<TClass, std::vector<TPropInfo>>> ToolkitPropertyTables() {
   std::vector<std::pair<TClass, std::vector<TPropInfo>>> tables;
   tables.emplace_back(&TComponent::ClassInfo, ComponentProperties());
   tables.emplace_back(&TControl::ClassInfo, ControlProperties());
+  tables.emplace_back(&TCustomForm::ClassInfo, FormProperties());
   return tables;
 }
 

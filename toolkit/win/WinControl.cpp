@@ -170,6 +170,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.Width = width_;
   params.Height = height_;
   params.WndParent = parent_ != nullptr ? parent_->handle_ : nullptr;
+  if (UseRightToLeftReading()) params.ExStyle |= WS_EX_RTLREADING;
+  if (UseRightToLeftAlignment()) params.ExStyle |= WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
 }
 
 // The window is bound by the creation hook before its first message, so WindowProc sees
@@ -228,6 +230,9 @@ LRESULT CALLBACK TWinControl::ControlWindowProc(HWND window, UINT msg, WPARAM wP
                                                 LPARAM lParam) noexcept {
   TWinControl* control = FindControl(window);
   if (control == nullptr) return DefWindowProcW(window, msg, wParam, lParam);
+  // The text outlives the window, so a window made again shows what the user typed; the
+  // window's own procedure frees it on WM_NCDESTROY.
+  if (msg == WM_NCDESTROY) control->SaveText();
   TMessage message{msg, wParam, lParam, 0};
   try {
     control->windowProc_(message);
@@ -237,10 +242,39 @@ LRESULT CALLBACK TWinControl::ControlWindowProc(HWND window, UINT msg, WPARAM wP
   return message.Result;
 }
 
+// Asks the window's own procedure directly, so WindowProc sees no extra messages.
+void TWinControl::SaveText() {
+  if (nativeProc_ == nullptr) return;
+  const LRESULT length = CallWindowProcW(nativeProc_, handle_, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+  const LRESULT copied = CallWindowProcW(nativeProc_, handle_, WM_GETTEXT, text.size(),
+                                         reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
+  text_ = std::move(text);
+}
+
 void TWinControl::DestroyHandle() {
   if (handle_ == nullptr) return;
   DestroyWindow(handle_);
   Unbind();
+}
+
+void TWinControl::RecreateWnd() {
+  if (handle_ == nullptr) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+void TWinControl::CMRecreateWnd(TMessage&) {
+  RecreateWnd();
+}
+
+// Children that follow this control's reading order hear of the change too; a window takes
+// a new order only by being made again.
+void TWinControl::CMBiDiModeChanged(TMessage&) {
+  for (TControl* control : controls_)
+    if (control->ParentBiDiMode()) control->Perform(CM_BIDIMODECHANGED);
+  if (handle_ != nullptr) Perform(CM_RECREATEWND);
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
@@ -342,6 +376,7 @@ void TWinControl::AlignControls() {
     for (TControl* control : controls_)
       if (control->align_ == alNone) FollowAnchors(*control, dx, dy);
   alignedClient_ = client;
+  ControlsAligned(remaining);
   aligning_ = false;
 }
 
@@ -439,8 +474,10 @@ void TWinControl::WMWindowPosChanged(TMessage& message) {
   DefaultHandler(message);
   RECT r{};
   GetWindowRect(handle_, &r);
-  if (parent_ != nullptr && parent_->handle_ != nullptr)
-    MapWindowPoints(nullptr, parent_->handle_, reinterpret_cast<POINT*>(&r), 2);
+  // A child window's bounds are in its parent window's client coordinates, whether or not
+  // that window belongs to a control (an MDI child's parent is the MDI client).
+  if ((GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) != 0)
+    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
   StoreBounds(Rect(r.left, r.top, r.right, r.bottom));
   AlignControls();
 }

@@ -45,6 +45,9 @@ class TWinControl : public TControl {
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Makes the window again with what CreateParams now gives, when the control has one; its
+  // children's windows are made again with it.
+  void RecreateWnd();
   // The control bound to a window, or null.
   static TWinControl* FindControl(HWND window);
 
@@ -78,6 +81,9 @@ class TWinControl : public TControl {
   // context or, when it brings none, between BeginPaint and EndPaint.
   void PaintHandler(TMessage& message);
   void PaintControls(HDC dc);
+  // Told after each alignment what is left of the client area once the aligned children
+  // have taken their slices.
+  virtual void ControlsAligned(const TRect&) {}
 
   void WMPaint(TMessage& message) override;
   void WMMouseLeave(TMessage& message) override;
@@ -89,6 +95,8 @@ class TWinControl : public TControl {
   void CMEnabledChanged(TMessage& message) override;
   void CMVisibleChanged(TMessage& message) override;
   void CMInvalidate(TMessage& message) override;
+  void CMBiDiModeChanged(TMessage& message) override;
+  void CMRecreateWnd(TMessage& message) override;
   void BoundsChanged() override;
   void FontChanged() override;
 
@@ -109,6 +117,7 @@ class TWinControl : public TControl {
   void TrackMouse();
   void Bind(HWND window);
   void Unbind();
+  void SaveText();
 
   HWND handle_ = nullptr;
   WNDPROC nativeProc_ = nullptr;
