@@ -23,12 +23,12 @@ using tk::TCustomForm;
 using tk::TForm;
 using tk::TMessage;
 
-LONG_PTR StyleOf(HWND window) {
-  return GetWindowLongPtrW(window, GWL_STYLE);
+DWORD StyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
 }
 
-LONG_PTR ExStyleOf(HWND window) {
-  return GetWindowLongPtrW(window, GWL_EXSTYLE);
+DWORD ExStyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
 }
 
 std::wstring ClassOf(HWND window) {
@@ -98,9 +98,9 @@ TEST_F(FormsTest, BorderStyleAndIconsGiveTheWindowItsFrame) {
     const char* Name;
     tk::TFormBorderStyle Style;
     tk::TBorderIcons Icons;
-    LONG_PTR Present;
-    LONG_PTR Absent;
-    LONG_PTR ExPresent;
+    DWORD Present;
+    DWORD Absent;
+    DWORD ExPresent;
   };
   constexpr tk::TBorderIcons kAll = tk::biSystemMenu | tk::biMinimize | tk::biMaximize;
   const TCase cases[] = {
@@ -126,7 +126,7 @@ TEST_F(FormsTest, BorderStyleAndIconsGiveTheWindowItsFrame) {
     form.SetBorderIcons(c.Icons);
     const HWND window = form.Handle();
     EXPECT_EQ(StyleOf(window) & c.Present, c.Present);
-    EXPECT_EQ(StyleOf(window) & c.Absent, 0);
+    EXPECT_EQ(StyleOf(window) & c.Absent, 0u);
     EXPECT_EQ(ExStyleOf(window) & c.ExPresent, c.ExPresent);
     EXPECT_FALSE(IsWindowVisible(window));
   }
@@ -141,7 +141,7 @@ TEST_F(FormsTest, ChangingTheBorderStyleMakesTheWindowAgainWithItsChildren) {
   form.SetBorderStyle(tk::bsToolWindow);
   ASSERT_TRUE(form.HandleAllocated());
   EXPECT_NE(form.Handle(), before);
-  EXPECT_NE(ExStyleOf(form.Handle()) & WS_EX_TOOLWINDOW, 0);
+  EXPECT_NE(ExStyleOf(form.Handle()) & WS_EX_TOOLWINDOW, 0u);
   ASSERT_TRUE(edit->HandleAllocated());
   EXPECT_EQ(GetParent(edit->Handle()), form.Handle());
   EXPECT_EQ(edit->WideText(), L"typed");
@@ -316,7 +316,7 @@ TEST_F(FormsTest, MDIChildrenLiveInTheFramesClientWindow) {
   auto* first = app.CreateForm<TMDIChildForm>();
   auto* second = app.CreateForm<TMDIChildForm>();
   EXPECT_EQ(GetParent(first->Handle()), client);
-  EXPECT_NE(ExStyleOf(second->Handle()) & WS_EX_MDICHILD, 0);
+  EXPECT_NE(ExStyleOf(second->Handle()) & WS_EX_MDICHILD, 0u);
   ASSERT_EQ(frame->MDIChildCount(), 2);
   EXPECT_EQ(frame->MDIChildren(0), first);
   EXPECT_EQ(frame->MDIChildren(1), second);
@@ -495,9 +495,9 @@ TEST_F(FormsTest, AutoScrollShowsBarsForControlsBeyondTheClientAreaAndScrollsThe
   button->SetBounds(10, 300, 80, 24);
   button->SetParent(&form);
   form.HandleNeeded();
-  EXPECT_EQ(StyleOf(form.Handle()) & WS_VSCROLL, 0);
+  EXPECT_EQ(StyleOf(form.Handle()) & WS_VSCROLL, 0u);
   form.SetAutoScroll(true);
-  EXPECT_NE(StyleOf(form.Handle()) & WS_VSCROLL, 0);
+  EXPECT_NE(StyleOf(form.Handle()) & WS_VSCROLL, 0u);
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
@@ -509,7 +509,7 @@ TEST_F(FormsTest, AutoScrollShowsBarsForControlsBeyondTheClientAreaAndScrollsThe
   EXPECT_EQ(button->Top() + button->Height(), form.ClientHeight());
   form.SetAutoScroll(false);
   EXPECT_EQ(button->Top(), 300);
-  EXPECT_EQ(StyleOf(form.Handle()) & WS_VSCROLL, 0);
+  EXPECT_EQ(StyleOf(form.Handle()) & WS_VSCROLL, 0u);
 }
 
 TEST_F(FormsTest, ReadingOrderReachesChildrenThatFollowTheirParent) {
@@ -523,12 +523,12 @@ TEST_F(FormsTest, ReadingOrderReachesChildrenThatFollowTheirParent) {
   form.SetBiDiMode(tk::bdRightToLeft);
   EXPECT_EQ(edit->BiDiMode(), tk::bdRightToLeft);
   EXPECT_EQ(fixed->BiDiMode(), tk::bdLeftToRight);
-  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RTLREADING, 0);
-  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RIGHT, 0);
-  EXPECT_EQ(ExStyleOf(fixed->Handle()) & WS_EX_RTLREADING, 0);
+  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RTLREADING, 0u);
+  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RIGHT, 0u);
+  EXPECT_EQ(ExStyleOf(fixed->Handle()) & WS_EX_RTLREADING, 0u);
   form.SetBiDiMode(tk::bdRightToLeftReadingOnly);
-  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RTLREADING, 0);
-  EXPECT_EQ(ExStyleOf(edit->Handle()) & WS_EX_RIGHT, 0);
+  EXPECT_NE(ExStyleOf(edit->Handle()) & WS_EX_RTLREADING, 0u);
+  EXPECT_EQ(ExStyleOf(edit->Handle()) & WS_EX_RIGHT, 0u);
 }
 
 TEST_F(FormsTest, TheClientAreaIsErasedInTheFormsColour) {
