@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ python3 zip clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-zenhei
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-wqy-zenhei fonts-liberation
   zlib1g-dev libz-mingw-w64-dev googletest
 )
 missing=()
