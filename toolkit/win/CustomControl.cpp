@@ -9,12 +9,7 @@ void TCustomControl::PaintWindow(HDC dc) {
 }
 
 void TCustomControl::WMEraseBkgnd(TMessage& message) {
-  const auto dc = reinterpret_cast<HDC>(message.WParam);
-  RECT r{};
-  GetClientRect(Handle(), &r);
-  TBrushHandle brush(CreateSolidBrush(GdiColor(Color())));
-  if (brush) FillRect(dc, &r, brush.Get());
-  message.Result = 1;
+  EraseInColor(message);
 }
 
 }  // namespace tk

@@ -4,9 +4,7 @@
 #include <vector>
 
 #include "Application.h"
-#include "Canvas.h"
 #include "FormReader.h"
-#include "GdiObject.h"
 #include "Menus.h"
 #include "Resources.h"
 #include "Screen.h"
@@ -355,12 +353,7 @@ void TCustomForm::WndProc(TMessage& message) {
 
 // The client area shows the form's colour where no control covers it.
 void TCustomForm::WMEraseBkgnd(TMessage& message) {
-  const auto dc = reinterpret_cast<HDC>(message.WParam);
-  RECT r{};
-  GetClientRect(Handle(), &r);
-  TBrushHandle brush(CreateSolidBrush(GdiColor(Color())));
-  if (brush) FillRect(dc, &r, brush.Get());
-  message.Result = 1;
+  EraseInColor(message);
 }
 
 void TCustomForm::WMClose(TMessage&) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "Canvas.h"
+#include "GdiObject.h"
 #include "toolkit/core/Exception.h"
 
 namespace tk {
@@ -438,6 +440,15 @@ void TWinControl::PaintHandler(TMessage& message) {
   TPaintScope paint(handle_);
   PaintWindow(paint.DC());
   PaintControls(paint.DC());
+}
+
+void TWinControl::EraseInColor(TMessage& message) {
+  const auto dc = reinterpret_cast<HDC>(message.WParam);
+  RECT r{};
+  GetClientRect(Handle(), &r);
+  TBrushHandle brush(CreateSolidBrush(GdiColor(Color())));
+  if (brush) FillRect(dc, &r, brush.Get());
+  message.Result = 1;
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -81,6 +81,8 @@ class TWinControl : public TControl {
   // context or, when it brings none, between BeginPaint and EndPaint.
   void PaintHandler(TMessage& message);
   void PaintControls(HDC dc);
+  // Answers WM_ERASEBKGND by filling the client area with the control's colour.
+  void EraseInColor(TMessage& message);
   // Told after each alignment what is left of the client area once the aligned children
   // have taken their slices.
   virtual void ControlsAligned(const TRect&) {}
