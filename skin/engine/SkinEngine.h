@@ -135,6 +135,9 @@ class TzubSkinEngine : public tk::TComponent {
   // The class names one per line, as a stored description keeps them.
   std::string AutoSkinWndClassNamesText() const;
   void SetAutoSkinWndClassNamesText(const std::string& text);
+  // Ready and Version are answers, not settings: a stored value read back changes nothing.
+  void IgnoreReady(bool) {}
+  void IgnoreVersion(const std::string&) {}
   void SetOnSkinChanged(tk::TNotifyEvent handler) { onSkinChanged_ = std::move(handler); }
   void SetOnSkinChanging(tk::TNotifyEvent handler) { onSkinChanging_ = std::move(handler); }
 
@@ -158,8 +161,12 @@ class TzubSkinEngine : public tk::TComponent {
   // Frame (1-based) of frameCount equal parts of the bitmap, or the whole bitmap when either is
   // 0; False when the skin has no such bitmap.
   bool GetSkinBitmap(int index, tk::TBitmap& dest, int frame, int frameCount) const;
-  tk::TColor GetSkinColor(int index) const { return reader_->GetColor(static_cast<std::uint8_t>(index)); }
-  bool GetSkinBoolean(int index) const { return reader_->GetBoolean(static_cast<std::uint8_t>(index)); }
+  tk::TColor GetSkinColor(int index) const {
+    return reader_->GetColor(static_cast<std::uint8_t>(index));
+  }
+  bool GetSkinBoolean(int index) const {
+    return reader_->GetBoolean(static_cast<std::uint8_t>(index));
+  }
   tk::TColor GetFormColor() const { return metrics_.FormColor; }
   tk::TColor GetMenuBarStartColor() const { return metrics_.MenuColors[0]; }
   tk::TPopupMenu* GetSysMenuPopup() const { return sysMenu_.get(); }
@@ -172,6 +179,9 @@ class TzubSkinEngine : public tk::TComponent {
   TzubSkinProgressBarRes& ProgressBarRes() const { return *progressBarRes_; }
   // True while SkinScreenForms runs.
   bool SkinningAllForms() const { return skinningAllForms_; }
+  // True while a skin change re-applies the frames: a frame resized then by another frame's
+  // change has not been re-applied yet and must not take that size for the user's.
+  bool ChangingSkin() const { return changingSkin_; }
   // True while RemoveSkinWindow frees a frame.
   bool Removing() const { return removing_; }
   TzubSkinWindow* SysMenuTarget() const { return sysMenuTarget_; }
@@ -181,7 +191,6 @@ class TzubSkinEngine : public tk::TComponent {
   void FrameDestroyed(TzubSkinWindow* frame);
 
   void Loaded() override;
-  void Notification(tk::TComponent* component, tk::TOperation operation) override;
   void DefineProperties(std::vector<tk::TDefinedProperty>& properties) override;
 
  private:
@@ -216,6 +225,7 @@ class TzubSkinEngine : public tk::TComponent {
   tk::TNotifyEvent onSkinChanging_;
   HBRUSH formBrush_ = nullptr;
   bool removing_ = false;
+  bool changingSkin_ = false;
   tk::TStringList autoSkinWndClassNames_;
   TzubSkinMetrics metrics_;
   std::string resSysMenuMin_ = "Mi&nimize";

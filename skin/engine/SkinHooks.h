@@ -50,6 +50,9 @@ tk::TImageList& CheckMarkImageList();
 
 // Whether wnd answers the already-skinned query with non-zero.
 bool IsWindowSkinned(HWND wnd);
+// The window's class name as the hook and the native lookup compare it: at most 99
+// characters, longer names cut; empty for a window that does not exist.
+std::string WindowClassName(HWND wnd);
 
 // The CBT hook procedure.
 LRESULT CALLBACK CBTHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -170,6 +171,36 @@ class TzubSkinWindow : public tk::TComponent {
   bool FHasAnimation = false;
 
  private:
+  friend class TFramePainter;
+
+  // The frame's own handling before the previous handler; True when the message is done.
+  bool HandleBefore(tk::TMessage& message);
+  // The frame's own handling after the previous handler.
+  void HandleAfter(tk::TMessage& message);
+  // The previous handler, with the window hidden from the default caption painting when the
+  // message would paint the native caption over the skinned one.
+  void CallOldWndProcQuietly(tk::TMessage& message);
+  void OnNCCalcSize(tk::TMessage& message);
+  void OnNCHitTest(tk::TMessage& message);
+  void OnNCLButtonDown(tk::TMessage& message);
+  bool OnNCLButtonDblClk(tk::TMessage& message);
+  bool OnNCActivateBefore(tk::TMessage& message);
+  void OnNCLButtonUp();
+  void OnNCRButtonDown(const tk::TMessage& message);
+  void OnNCMouseMove(const tk::TMessage& message);
+  void RunHotButton();
+  // The window's rectangle; empty when the window is gone.
+  tk::TRect WindowBounds();
+
+  // What decided the outline last handed to the window: its size, the flags and the
+  // transparent pixels of the images' scanned rows. An unchanged outline is not handed over
+  // again, since every hand-over repaints the whole window.
+  std::vector<std::uint32_t> FOutlineInputs;
+  // The bottom image holds the skin's bottom border for its current width.
+  bool FBottomComposed = false;
+  // The system caption font the title image's font was last made from.
+  LOGFONTA FCaptionFont{};
+
   bool finished_ = false;
 };
 

@@ -65,19 +65,28 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
   void ShiftControls(int direction);
   void HookClientWindow();
   void UnhookClientWindow();
-  static LRESULT CALLBACK ClientWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void ClientMessage(tk::TMessage& message);
   void AppMessage(MSG& msg, bool& handled);
   bool IsMenuShortCut(const tk::TMessage& key);
+  // The form's menu is shown by the frame instead of the form's own menu bar.
+  bool MenuTakenOff() const { return FMenu != nullptr && FForm->Menu() != FMenu; }
   void NotifyWindowMenu();
   void WindowMenuClick(tk::TObject* sender);
   void RemoveSysMenuStyle();
   bool CaptionWanted() const;
   void FollowCaption();
   void AfterSize(tk::TMessage& message);
+  void AfterShow(tk::TMessage& message);
+  void AfterMDIActivate(tk::TMessage& message);
+  // Sets the client size with the frame that is in effect now, without counting it as the
+  // user's resize.
+  void SetClientSize(int width, int height);
+  tk::TCustomForm* MainForm() const;
 
   tk::TCustomForm* FForm = nullptr;
   tk::TWndMethod FOldWndProc;
   WNDPROC FOldClientProc = nullptr;
+  WNDPROC FClientInstance = nullptr;
   HWND FClientWnd = nullptr;
   tk::TMainMenu* FMenu = nullptr;
   tk::TColor FSavedColor = 0;

@@ -235,6 +235,7 @@ void TCustomForm::SetAutoScroll(bool autoScroll) {
 
 void TCustomForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
+  params.WinClassName = ClassWindowName();
   if (Parent() != nullptr) return;
   params.Style &= ~(WS_POPUP | WS_CHILD | WS_VISIBLE);
   constexpr DWORD kFrameStyles[] = {
@@ -276,8 +277,14 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 TCustomForm* TCustomForm::MDIFrame() const {
-  TCustomForm* frame = Application() != nullptr ? Application()->MainForm() : nullptr;
-  return frame != nullptr && frame != this && frame->formStyle_ == fsMDIForm ? frame : nullptr;
+  auto isFrame = [this](TCustomForm* form) {
+    return form != nullptr && form != this && form->formStyle_ == fsMDIForm;
+  };
+  if (Owner() != nullptr && Owner()->Is<TCustomForm>() &&
+      isFrame(static_cast<TCustomForm*>(Owner())))
+    return static_cast<TCustomForm*>(Owner());
+  TCustomForm* main = Application() != nullptr ? Application()->MainForm() : nullptr;
+  return isFrame(main) ? main : nullptr;
 }
 
 // The size given to the window already counts the menu bar, so attaching the menu leaves

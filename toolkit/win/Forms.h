@@ -132,6 +132,9 @@ class TCustomForm : public TWinControl {
   TCustomForm* MDIChildren(int index) const;
   TCustomForm* ActiveMDIChild() const;
   TMenuItem* WindowMenu() const { return windowMenu_; }
+  // The MDI frame an MDI child lives in: its owner when that is an MDI frame, else the
+  // application's main form when that is one; null when there is none.
+  TCustomForm* MDIFrame() const;
   void SetWindowMenu(TMenuItem* item);
   void Cascade();
   void Tile();
@@ -195,8 +198,6 @@ class TCustomForm : public TWinControl {
   void ApplyWindowState();
   void UpdateIcon();
   void AttachMenu(bool keepClientSize);
-  // The application's main form when it is an MDI frame other than this form.
-  TCustomForm* MDIFrame() const;
   std::vector<TCustomForm*> MDIChildList() const;
   void ScrollContent(int dx, int dy);
   void CreateClientWindow();

@@ -54,6 +54,21 @@ int TImageList::Append(const TBitmap& image, IsTransparent isTransparent) {
   return first;
 }
 
+void TImageList::Delete(int index) {
+  if (index < 0 || index >= count_) return;
+  const int from = (index + 1) * width_;
+  const int to = index * width_;
+  const int moved = (count_ - index - 1) * width_;
+  for (TBitmap* strip : {&pictures_, &masks_}) {
+    for (int y = 0; y < height_; ++y) {
+      std::uint32_t* row = strip->ScanLine(y);
+      std::copy(row + from, row + from + moved, row + to);
+    }
+    strip->SetSize((count_ - 1) * width_, height_);
+  }
+  --count_;
+}
+
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
   return Append(image, [mask](int x, int y) {
     return mask != nullptr && mask->Pixel(x, y) == static_cast<TColor>(kMaskTransparent);

@@ -28,6 +28,9 @@ class TImageList : public TObject {
   // The same, transparent wherever the image's pixel equals maskColor.
   int AddMasked(const TBitmap& image, TColor maskColor);
 
+  // Removes image index; the images after it move down by one. Bad indexes are ignored.
+  void Delete(int index);
+
   // Draws image index at (x, y); disabled images show as grey shades of their own pixels.
   // Indexes out of range draw nothing.
   void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);

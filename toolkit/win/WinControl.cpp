@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
 #include <utility>
 
 #include "Canvas.h"
@@ -24,17 +25,19 @@ constexpr std::array kAlignOrder{alTop, alBottom, alLeft, alRight, alClient};
 // The control whose window the next CreateWindowExW of this thread makes.
 thread_local TWinControl* creatingControl = nullptr;
 
+ATOM RegisterOwnClass(const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc);
+}
+
 const wchar_t* OwnClassName() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kOwnClassName;
-    return RegisterClassExW(&wc);
-  }();
+  static const ATOM atom = RegisterOwnClass(kOwnClassName);
   if (atom == 0) throw Exception(kCreateErrorMessage);
   return kOwnClassName;
 }
@@ -159,6 +162,18 @@ HWND TWinControl::Handle() {
 TWinControl* TWinControl::FindControl(HWND window) {
   if (window == nullptr) return nullptr;
   return static_cast<TWinControl*>(GetPropW(window, kBindingProperty));
+}
+
+std::wstring TWinControl::ClassWindowName() const {
+  static std::set<std::wstring> registered;
+  const std::string narrow = ClassName();
+  std::wstring name(narrow.begin(), narrow.end());
+  if (!registered.contains(name)) {
+    if (RegisterOwnClass(name.c_str()) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw Exception(kCreateErrorMessage);
+    registered.insert(name);
+  }
+  return name;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {

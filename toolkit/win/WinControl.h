@@ -75,6 +75,9 @@ class TWinControl : public TControl {
  protected:
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateHandle();
+  // A window class of the toolkit's own named after the control's class (forms' windows use
+  // it, so that a window's class tells which form it belongs to), registered on first use.
+  std::wstring ClassWindowName() const;
   // Paints the window's own look on dc; the default lets the native procedure draw there.
   virtual void PaintWindow(HDC dc);
   // Paints the window, then the windowless children over it, on the message's device
