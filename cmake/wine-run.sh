@@ -7,7 +7,7 @@ shift
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prefix" "$@"
 fi
-[ -f "$prefix/.orv-ready" ] || "$(dirname "$0")/wine-prefix.sh" "$prefix"
+[ -f "$prefix/.orv-ready-2" ] || "$(dirname "$0")/wine-prefix.sh" "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The first program of a Wine session starts Wine's background services, which inherit its
 # standard handles: a caller reading our output through a pipe would then wait for them to

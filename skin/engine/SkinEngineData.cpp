@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "skin/engine/SkinEngine.h"
+#include "skin/engine/SkinWindow.h"
 #include "toolkit/core/Exception.h"
 #include "toolkit/core/FileSystem.h"
 
@@ -168,7 +169,10 @@ void TzubSkinEngine::SetSkinFile(const std::string& value) {
   try {
     reader_->OpenSkin(skinFile_, password_);
   } catch (...) {
+    // The reader is empty now: the frames go back to the windows' own look instead of
+    // keeping the old skin's outline and styles with nothing to paint them from.
     skinFile_.clear();
+    for (TzubSkinWindow* frame : std::vector<TzubSkinWindow*>(frames_)) frame->SetSkinned(false);
     if (!Designing()) throw;
   }
 }

@@ -11,6 +11,7 @@
 #include "skin/engine/ZUBSkinEngine.h"
 #include "tests/support/HandleCount.h"
 #include "tests/support/WinPump.h"
+#include "toolkit/core/Exception.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Screen.h"
@@ -227,6 +228,34 @@ TEST_F(EngineFramesTest, SkinnedMDIFramesCascadeAndTileTheirChildrenThemselves) 
     EXPECT_EQ(child->Width(), 1000 - 4) << i;
     EXPECT_EQ(child->Height(), height) << i;
   }
+}
+
+TEST_F(EngineFramesTest, ASkinThatFailsToLoadGivesTheWindowsTheirOwnLookUntilTheNextSkin) {
+  tk::TForm* other = NewForm(120);
+  other->Show();
+  engine_->SkinScreenForms();
+  const HWND wnd = other->Handle();
+  const TSizes skinned = SizesOf(wnd);
+  ASSERT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_SYSMENU, 0);
+  const std::string junk = std::string(ORV_TEST_SKINS_DIR) + "/../junk-" +
+                           std::to_string(GetCurrentProcessId()) + ".zsk";
+  {
+    std::FILE* file = std::fopen(junk.c_str(), "wb");
+    std::fputs("not a package", file);
+    std::fclose(file);
+  }
+  EXPECT_THROW(engine_->SetSkinFile(junk), tk::Exception);
+  std::remove(junk.c_str());
+  EXPECT_FALSE(engine_->Ready());
+  EXPECT_NE(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_SYSMENU, 0) << "the system menu is back";
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(wnd, region), ERROR) << "no outline is left";
+  DeleteObject(region);
+  EXPECT_EQ(SizesOf(wnd).Client.right, skinned.Client.right) << "the client area keeps its size";
+
+  engine_->SetSkinFile(SkinPath("default.zsk"));
+  EXPECT_EQ(SizesOf(wnd), skinned);
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_SYSMENU, 0);
 }
 
 }  // namespace
