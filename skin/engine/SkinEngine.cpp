@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinWindow.h"
 #include "skin/engine/SkinWindowVCL.h"
@@ -20,18 +21,6 @@ namespace skin {
 namespace {
 
 enum TSysMenuItem { smMinimize = 0, smMaximize = 1, smClose = 3 };
-
-// Sets a flag for as long as the scope lasts.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
 
 int WidthOf(const tk::TBitmap* bitmap) {
   return bitmap != nullptr ? bitmap->Width() : 0;
@@ -66,7 +55,6 @@ TzubSkinEngine::~TzubSkinEngine() {
   reader_.reset();
   sysMenu_.reset();
   additionalSkins_.reset();
-  if (formBrush_ != nullptr) DeleteObject(formBrush_);
 }
 
 tk::TCustomForm* TzubSkinEngine::OwnerForm() const {
@@ -291,7 +279,7 @@ void TzubSkinEngine::Loaded() {
 void TzubSkinEngine::ReadMetrics() {
   TzubSkinMetrics& m = metrics_;
   m.FormColor = reader_->GetColor(SKIN2_FORMCOLOR);
-  formBrush_ = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(m.FormColor)));
+  formBrush_.Reset(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(m.FormColor))));
   m.TitleRegionMinY = reader_->GetInteger(SKIN2_TITLEBARREGIONMINY);
   m.TitleRegionMaxY = reader_->GetInteger(SKIN2_TITLEBARREGIONMAXY);
   m.BottomRegionMinY = reader_->GetInteger(SKIN2_BOTTOMREGIONMINY);
@@ -347,10 +335,7 @@ void TzubSkinEngine::RefreshFrames() {
 
 void TzubSkinEngine::SkinChange() {
   const TFlagScope changing(changingSkin_);
-  if (formBrush_ != nullptr) {
-    DeleteObject(formBrush_);
-    formBrush_ = nullptr;
-  }
+  formBrush_.Reset();
   tk::RaiseEvent(onSkinChanging_, this);
   ReadMetrics();
   scrollBtnRes_->SetReader(reader_.get());

@@ -14,6 +14,7 @@
 #include "toolkit/core/Types.h"
 #include "toolkit/win/Component.h"
 #include "toolkit/win/Forms.h"
+#include "toolkit/win/GdiObject.h"
 #include "toolkit/win/Menus.h"
 #include "toolkit/win/NotifyEvent.h"
 
@@ -174,7 +175,7 @@ class TzubSkinEngine : public tk::TComponent {
   TzubSkinReader& Reader() const { return *reader_; }
   const TzubSkinMetrics& Metrics() const { return metrics_; }
   // A solid brush of the form colour; null before the first skin.
-  HBRUSH FormBrush() const { return formBrush_; }
+  HBRUSH FormBrush() const { return formBrush_.Get(); }
   TzubSkinScrollBtnRes& ScrollBtnRes() const { return *scrollBtnRes_; }
   TzubSkinProgressBarRes& ProgressBarRes() const { return *progressBarRes_; }
   // True while SkinScreenForms runs.
@@ -223,7 +224,7 @@ class TzubSkinEngine : public tk::TComponent {
   std::unique_ptr<TzubSkinCollection> additionalSkins_;
   tk::TNotifyEvent onSkinChanged_;
   tk::TNotifyEvent onSkinChanging_;
-  HBRUSH formBrush_ = nullptr;
+  tk::TGdiObject<HBRUSH> formBrush_;
   bool removing_ = false;
   bool changingSkin_ = false;
   tk::TStringList autoSkinWndClassNames_;

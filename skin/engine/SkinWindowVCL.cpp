@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "skin/engine/FlagScope.h"
 #include "skin/engine/SkinControl.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/engine/SkinHooks.h"
@@ -14,19 +15,6 @@
 namespace skin {
 
 namespace {
-
-// Sets a flag for as long as the scope lasts, and gives the old value back.
-class TChangeScope {
- public:
-  explicit TChangeScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~TChangeScope() { flag_ = old_; }
-  TChangeScope(const TChangeScope&) = delete;
-  TChangeScope& operator=(const TChangeScope&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 constexpr UINT kFrameChanged =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
@@ -254,7 +242,7 @@ void TzubSkinWindowVCL::SetClientSize(int width, int height) {
 // user's and must not replace the remembered client size.
 void TzubSkinWindowVCL::ApplySkin() {
   if (FForm == nullptr) return;
-  const TChangeScope change(FInternalChange);
+  const TFlagScope change(FInternalChange);
   if (!FSkinned) {
     if ((FForm->ComponentState() & tk::csDestroying) != 0 || !FForm->HandleAllocated()) return;
     FRestoring = true;
@@ -543,7 +531,7 @@ void TzubSkinWindowVCL::AfterSize(tk::TMessage& message) {
     tk::TRect area = GetWorkArea(FForm->Handle());
     area = {area.Left - 4, area.Top - 4, area.Right + 4, area.Bottom + 4};
     if (FForm->Height() < area.Height() || FForm->Width() < area.Width()) {
-      const TChangeScope change(FInternalChange);
+      const TFlagScope change(FInternalChange);
       SetFormBounds(*FForm, area);
     }
   } else if (maximized && !FMDIMaximizeSent) {
