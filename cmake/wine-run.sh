@@ -12,7 +12,15 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The first program of a Wine session starts Wine's background services, which inherit its
 # standard handles: a caller reading our output through a pipe would then wait for them to
 # exit. Start them first, with nothing inherited worth waiting for.
-if ! pgrep -f 'system32\\services.exe' >/dev/null; then
+# Only this prefix's services count: another Wine session on the machine has its own.
+services_running() {
+  local pid
+  for pid in $(pgrep -f 'system32\\services.exe'); do
+    grep -qzx "WINEPREFIX=$prefix" "/proc/$pid/environ" 2>/dev/null && return 0
+  done
+  return 1
+}
+if ! services_running; then
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
 exec wine "$@"
