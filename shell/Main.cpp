@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "MainForm.h"
 #include "MdiForms.h"
 #include "SecondForm.h"
@@ -21,10 +23,26 @@ void RegisterStoredClasses() {
   tk::RegisterComponentClass<tk::TButton>();
 }
 
+// The folder browser and the file dialogs' shell views need a single-threaded COM apartment
+// on the GUI thread for as long as the program runs.
+class TComApartment {
+ public:
+  TComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~TComApartment() {
+    if (initialized_) CoUninitialize();
+  }
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+
+ private:
+  bool initialized_;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (orv::AnotherInstanceRunning()) return 0;
+  const TComApartment com;
   try {
     RegisterStoredClasses();
     tk::TApplication application;

@@ -1,14 +1,17 @@
 #include "MainForm.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <exception>
+#include <memory>
 
 #include "MdiForms.h"
 #include "SecondForm.h"
 #include "StoredChild.h"
 #include "skin/engine/SkinEngine.h"
 #include "toolkit/win/Application.h"
+#include "toolkit/win/Menus.h"
 #include "toolkit/win/StdCtrls.h"
 
 namespace orv {
@@ -26,6 +29,13 @@ constexpr const wchar_t* kMessageText = L"This message box is skinned like the f
 constexpr const wchar_t* kMessageCaption = L"Message";
 constexpr const wchar_t* kOpenFilter = L"Skin packages (*.zsk)\0*.zsk\0All files (*.*)\0*.*\0";
 constexpr DWORD kOpenFileBufferLength = 32768;
+constexpr const wchar_t* kFolderTitle = L"Choose a folder";
+
+// The item list the folder browser answers with belongs to the caller.
+struct TItemListFree {
+  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+using TItemList = std::unique_ptr<ITEMIDLIST, TItemListFree>;
 
 std::string FontFaceName() {
   char name[LF_FACESIZE]{};
@@ -37,13 +47,15 @@ std::string FontFaceName() {
 
 }  // namespace
 
-const std::array<TMainForm::TAction, 6> TMainForm::kActions{{
+const std::array<TMainForm::TAction, 8> TMainForm::kActions{{
     {"MessageButton", 'M', &TMainForm::ShowMessageBox},
     {"SecondButton", 'S', &TMainForm::ShowSecondForm},
     {"MdiButton", 'D', &TMainForm::ShowMdiForms},
     {"OpenButton", 'O', &TMainForm::OpenFile},
     {"SkinButton", 'K', &TMainForm::NextSkin},
     {"ActiveButton", 'A', &TMainForm::SwitchActive},
+    {"FolderButton", 'F', &TMainForm::ChooseFolder},
+    {"MenuButton", 'P', &TMainForm::ShowMenu},
 }};
 
 TMainForm::TMainForm(tk::TComponent* owner) : TForm(owner) {
@@ -53,6 +65,16 @@ TMainForm::TMainForm(tk::TComponent* owner) : TForm(owner) {
 void TMainForm::Connect() {
   engine_ = &StoredChild<skin::TzubSkinEngine>(*this, "SkinEngine");
   status_ = &StoredChild<tk::TLabel>(*this, "StatusLabel");
+  menu_ = &StoredChild<tk::TPopupMenu>(*this, "SampleMenu");
+  for (int i = 0; i < menu_->Items()->Count(); ++i) {
+    tk::TMenuItem* item = menu_->Items()->Items(i);
+    item->SetOnClick([this, item](tk::TObject*) {
+      if (item->Name() == "CheckedItem") item->SetChecked(!item->Checked());
+      if (item->Name() == "SkinItem") NextSkin();
+      note_ = L"chose " + item->WideCaption();
+      ShowStatus();
+    });
+  }
   for (const TAction& action : kActions) {
     const auto run = action.Run;
     StoredChild<tk::TButton>(*this, action.Button).SetOnClick([this, run](tk::TObject*) {
@@ -79,6 +101,7 @@ void TMainForm::Notification(tk::TComponent* component, tk::TOperation operation
   if (operation == tk::opRemove) {
     if (component == engine_) engine_ = nullptr;
     if (component == status_) status_ = nullptr;
+    if (component == menu_) menu_ = nullptr;
     if (component == secondForm_) secondForm_ = nullptr;
     if (component == mdiForm_) mdiForm_ = nullptr;
   }
@@ -156,6 +179,27 @@ void TMainForm::OpenFile() {
   if (!GetOpenFileNameW(&open)) return;
   file.resize(file.find(L'\0'));
   note_ = L"chose " + file;
+}
+
+void TMainForm::ChooseFolder() {
+  wchar_t name[MAX_PATH]{};
+  BROWSEINFOW browse{};
+  browse.hwndOwner = Handle();
+  browse.pszDisplayName = name;
+  browse.lpszTitle = kFolderTitle;
+  browse.ulFlags = BIF_RETURNONLYFSDIRS;
+  const TItemList chosen(SHBrowseForFolderW(&browse));
+  if (chosen == nullptr) return;
+  wchar_t path[MAX_PATH]{};
+  note_ = L"chose " + std::wstring(SHGetPathFromIDListW(chosen.get(), path) ? path : name);
+}
+
+// The menu opens below its button, as a drop-down would.
+void TMainForm::ShowMenu() {
+  if (menu_ == nullptr) return;
+  const tk::TButton& button = StoredChild<tk::TButton>(*this, "MenuButton");
+  const tk::TPoint below = button.ClientToScreen(tk::TPoint{0, button.Height()});
+  menu_->Popup(below.X, below.Y);
 }
 
 void TMainForm::NextSkin() {

@@ -15,7 +15,8 @@ class TzubSkinEngine;
 
 namespace tk {
 class TLabel;
-}
+class TPopupMenu;
+}  // namespace tk
 
 namespace orv {
 
@@ -39,7 +40,7 @@ class TMainForm : public tk::TForm {
     WPARAM Key;
     void (TMainForm::*Run)();
   };
-  static const std::array<TAction, 6> kActions;
+  static const std::array<TAction, 8> kActions;
 
   void Connect();
   void ApplyFont();
@@ -55,12 +56,15 @@ class TMainForm : public tk::TForm {
   void ShowMdiForms();
   void SkinNewForms();
   void OpenFile();
+  void ChooseFolder();
+  void ShowMenu();
   void NextSkin();
   void SwitchActive();
   void ShowStatus();
 
   skin::TzubSkinEngine* engine_ = nullptr;
   tk::TLabel* status_ = nullptr;
+  tk::TPopupMenu* menu_ = nullptr;
   std::unique_ptr<TSkinChoice> skins_;
   TSecondForm* secondForm_ = nullptr;
   TMdiFrameForm* mdiForm_ = nullptr;

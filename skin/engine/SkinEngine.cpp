@@ -6,6 +6,7 @@
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinWindow.h"
 #include "skin/engine/SkinWindowVCL.h"
+#include "skin/engine/SkinWindowWnd.h"
 #include "skin/reader/Skin2Define.h"
 #include "skin/utils/ColorUtils.h"
 #include "skin/utils/PixelUtils.h"
@@ -43,6 +44,7 @@ TzubSkinEngine::TzubSkinEngine(tk::TComponent* owner) : tk::TComponent(owner) {
   progressBarRes_ = std::make_unique<TzubSkinProgressBarRes>();
   additionalSkins_ = std::make_unique<TzubSkinCollection>(this);
   CreateSysMenu();
+  OwnerDrawMenu(sysMenu_.get());
   if (HookHandle() == nullptr && !Designing()) hookOwner_ = InstallSkinHook(this);
 }
 
@@ -50,6 +52,7 @@ TzubSkinEngine::~TzubSkinEngine() {
   Destroying();
   if (hookOwner_) RemoveSkinHook(this);
   while (!frames_.empty()) delete frames_.front();
+  RestoreAllMenus();
   scrollBtnRes_.reset();
   progressBarRes_.reset();
   reader_.reset();
@@ -187,10 +190,12 @@ TzubSkinWindow* TzubSkinEngine::FindSkinWindow(HWND wnd) const {
 void TzubSkinEngine::AddSkinWindow(HWND wnd, bool deferInit) {
   if (wnd == nullptr || FindSkinWindow(wnd) != nullptr) return;
   tk::TCustomForm* form = FindFormByHandle(wnd);
-  if (form == nullptr) return;
-  tk::TComponent* owner = form == OwnerForm() ? nullptr : form;
-  std::unique_ptr<TzubSkinWindow> frame =
-      std::make_unique<TzubSkinWindowVCL>(owner, this, deferInit);
+  std::unique_ptr<TzubSkinWindow> frame;
+  if (form == nullptr)
+    frame = std::make_unique<TzubSkinWindowWnd>(this, deferInit);
+  else
+    frame =
+        std::make_unique<TzubSkinWindowVCL>(form == OwnerForm() ? nullptr : form, this, deferInit);
   frame->Start(wnd);
   frames_.push_back(frame.release());
   frames_.back()->SkinChanged();
@@ -274,6 +279,20 @@ void TzubSkinEngine::Loaded() {
   if (!Designing()) SkinForm(OwnerForm());
   for (int i = 0; i < autoSkinWndClassNames_.Count(); ++i)
     AddAutoSkinClass(autoSkinWndClassNames_.Strings(i));
+}
+
+void TzubSkinEngine::Notification(tk::TComponent* component, tk::TOperation operation) {
+  tk::TComponent::Notification(component, operation);
+  if (Designing() || component == nullptr) return;
+  if (operation == tk::opRemove) {
+    if (component->Is<tk::TMenu>()) RestoreMenu(static_cast<tk::TMenu*>(component));
+    return;
+  }
+  if (!SkinningActive()) return;
+  if (component->Is<tk::TMenu>() && component->Tag() != disabledTag_)
+    OwnerDrawMenu(static_cast<tk::TMenu*>(component));
+  else if (component->Is<tk::TMenuItem>())
+    AttachMenuItem(static_cast<tk::TMenuItem*>(component));
 }
 
 void TzubSkinEngine::ReadMetrics() {

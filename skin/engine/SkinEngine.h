@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/engine/SkinMenuItems.h"
 #include "skin/reader/SkinReader.h"
 #include "skin/utils/SkinRes.h"
 #include "toolkit/core/StringList.h"
@@ -172,6 +173,23 @@ class TzubSkinEngine : public tk::TComponent {
   tk::TColor GetMenuBarStartColor() const { return metrics_.MenuColors[0]; }
   tk::TPopupMenu* GetSysMenuPopup() const { return sysMenu_.get(); }
 
+  // Owner drawing of menus in the skin's colours. OwnerDrawMenu takes a whole menu over,
+  // AttachMenuItem one item and every item below it; RestoreMenu gives the menu and its items
+  // back the settings and events they had of their own before.
+  void OwnerDrawMenu(tk::TMenu* menu);
+  void AttachMenuItem(tk::TMenuItem* item);
+  void RestoreMenu(tk::TMenu* menu);
+  // The same for the menus owner owns and the popup menus its controls own at any depth,
+  // except those (and the controls) whose Tag is DisabledTag: what a form frame skins.
+  void OwnerDrawOwnedMenus(tk::TComponent* owner);
+  void RestoreOwnedMenus(tk::TComponent* owner);
+  // The items' OnMeasureItem and OnDrawItem handlers. They read the skin's colours on every
+  // call and never throw: they run inside WM_MEASUREITEM and WM_DRAWITEM.
+  void MeasureMenuItem(tk::TMenuItem* sender, tk::TCanvas& canvas, int& width,
+                       int& height) noexcept;
+  void PaintMenuItem(tk::TMenuItem* sender, tk::TCanvas& canvas, const tk::TRect& r,
+                     bool selected) noexcept;
+
   TzubSkinReader& Reader() const { return *reader_; }
   const TzubSkinMetrics& Metrics() const { return metrics_; }
   // A solid brush of the form colour; null before the first skin.
@@ -193,6 +211,9 @@ class TzubSkinEngine : public tk::TComponent {
 
   void Loaded() override;
   void DefineProperties(std::vector<tk::TDefinedProperty>& properties) override;
+  // Menus inserted into the engine's form while it skins are owner-drawn; a menu taken out
+  // gets its own drawing back.
+  void Notification(tk::TComponent* component, tk::TOperation operation) override;
 
  private:
   bool Designing() const { return (ComponentState() & tk::csDesigning) != 0; }
@@ -201,6 +222,9 @@ class TzubSkinEngine : public tk::TComponent {
   void CreateSysMenu();
   void SysMenuPopup();
   void SetSysMenuCaption(int index, const std::string& caption);
+  void RestoreMenuItem(tk::TMenuItem& item);
+  // Every menu and item still drawn by the engine, when the engine goes.
+  void RestoreAllMenus();
   void SkinChange();
   void ReadMetrics();
   void UpdateCheckMark();
@@ -213,6 +237,7 @@ class TzubSkinEngine : public tk::TComponent {
   std::unique_ptr<TzubSkinReader> reader_;
   std::string skinFile_;
   std::string password_;
+  std::unique_ptr<TzubMenuKeeper> menuKeeper_ = std::make_unique<TzubMenuKeeper>();
   std::unique_ptr<tk::TPopupMenu> sysMenu_;
   TzubSkinWindow* sysMenuTarget_ = nullptr;
   std::unique_ptr<TzubSkinScrollBtnRes> scrollBtnRes_;

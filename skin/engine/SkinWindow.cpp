@@ -241,6 +241,13 @@ bool TzubSkinWindow::HandleBefore(tk::TMessage& message) {
       message.Result = reinterpret_cast<LRESULT>(FEngine->FormBrush());
       return true;
     case WM_NCACTIVATE: return OnNCActivateBefore(message);
+    // The default handling of a right press on the caption tracks the mouse until the button
+    // is released and then opens the native system menu; the skinned one opens instead, at
+    // once, and the default never sees the press.
+    case WM_NCRBUTTONDOWN:
+      if (message.WParam != HTCAPTION) return false;
+      OnNCRButtonDown(message);
+      return true;
     default: return false;
   }
 }

@@ -4,11 +4,11 @@
 
 #include "skin/engine/FlagScope.h"
 #include "skin/engine/SkinControl.h"
+#include "skin/engine/SkinControlVCL.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/utils/WinWindowUtils.h"
 #include "toolkit/core/Exception.h"
-#include "toolkit/win/ObjectInstance.h"
 #include "toolkit/win/Properties.h"
 #include "toolkit/win/Screen.h"
 
@@ -146,29 +146,20 @@ void TzubSkinWindowVCL::Detach() {
 
 void TzubSkinWindowVCL::HookClientWindow() {
   FClientWnd = FForm->ClientHandle();
-  if (FClientWnd == nullptr || FClientInstance != nullptr) return;
-  FClientInstance =
-      tk::MakeObjectInstance(tk::TWndMethod::Of<&TzubSkinWindowVCL::ClientMessage>(this));
-  FOldClientProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FClientInstance)));
+  if (FClientWnd == nullptr || FClientSubclass != nullptr) return;
+  FClientSubclass = std::make_unique<TWndSubclass>(
+      FClientWnd, tk::TWndMethod::Of<&TzubSkinWindowVCL::ClientMessage>(this));
 }
 
 // Gives the MDI client its procedure back while it lives. When someone subclassed it after
-// us, their procedure calls ours: the chain is left alone then and ours stays in it, passing
-// everything on unchanged once the frame is gone.
+// us, their procedure calls ours: ours then stays in the chain, passing everything on
+// unchanged once the frame is gone, until the client window is destroyed.
 void TzubSkinWindowVCL::UnhookClientWindow() {
-  if (FClientInstance == nullptr) return;
-  if (IsWindow(FClientWnd) &&
-      GetWindowLongPtrW(FClientWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FClientInstance)) {
-    SetWindowLongPtrW(FClientWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FOldClientProc));
-    tk::FreeObjectInstance(FClientInstance);
-  }
-  FClientInstance = nullptr;
+  TWndSubclass::Release(std::move(FClientSubclass));
 }
 
 void TzubSkinWindowVCL::ClientMessage(tk::TMessage& message) {
-  message.Result =
-      CallWindowProcW(FOldClientProc, FClientWnd, message.Msg, message.WParam, message.LParam);
+  message.Result = FClientSubclass->CallOld(message);
   if (!FEngine->SkinningActive() || !FEnabled) return;
   switch (message.Msg) {
     case WM_MDICASCADE: CascadeChildren(); break;
@@ -333,9 +324,15 @@ void TzubSkinWindowVCL::ClearConstraints() {
   FForm->Constraints().SetMinWidth(0);
 }
 
-// Menus keep the toolkit's drawing until owner-drawn skinned menus exist.
-void TzubSkinWindowVCL::SkinMenus() {}
-void TzubSkinWindowVCL::UnskinMenus() {}
+// The form's menus and its controls' popup menus are drawn by the engine while the form is
+// skinned, and get their own drawing back with the form's own look.
+void TzubSkinWindowVCL::SkinMenus() {
+  FEngine->OwnerDrawOwnedMenus(FForm);
+}
+
+void TzubSkinWindowVCL::UnskinMenus() {
+  FEngine->RestoreOwnedMenus(FForm);
+}
 
 // ---- Control skinners --------------------------------------------------------------------
 
@@ -346,7 +343,10 @@ void TzubSkinWindowVCL::SkinControls() {
 void TzubSkinWindowVCL::SkinOwnedComponents(tk::TComponent* owner) {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     tk::TComponent* component = owner->Components(i);
-    if (component->Is<tk::TControl>()) SkinControl(static_cast<tk::TControl*>(component));
+    if (component->Is<tk::TControl>())
+      SkinControl(static_cast<tk::TControl*>(component));
+    else if (component->Is<tk::TPopupMenu>() && component->Tag() != FEngine->DisabledTag())
+      FEngine->OwnerDrawMenu(static_cast<tk::TPopupMenu*>(component));
   }
 }
 
@@ -379,16 +379,36 @@ void TzubSkinWindowVCL::SkinControl(tk::TControl* control) {
   if (skinner == nullptr) return;
   TzubSkinControl* added = skinner.get();
   FControlSkinners.push_back(std::move(skinner));
+  // A control freed while the frame lives takes its skinner with it, so no skinner is left
+  // holding a control that is gone.
+  if (added->Is<TzubSkinControlVCL>())
+    static_cast<TzubSkinControlVCL*>(added)->SetOnControlFreed([this](TzubSkinControlVCL& gone) {
+      const auto it = std::find_if(FControlSkinners.begin(), FControlSkinners.end(),
+                                   [&gone](const auto& s) { return s.get() == &gone; });
+      if (it == FControlSkinners.end()) return;
+      const std::unique_ptr<TzubSkinControl> dropped = std::move(*it);
+      FControlSkinners.erase(it);
+      dropped->Detach();
+    });
   added->SkinChanged();
   if (added->NeedParentColor() && tk::HasProperty(*control, "ParentColor"))
     control->SetParentColor(true);
+  if (className == "TDBLookupComboBox" || className == "TJamShellList" ||
+      DescendsFromClassNamed(*control, "TCustomGrid"))
+    return;
   SkinOwnedComponents(control);
 }
 
+// Every control still in the list lives (a skinner whose control was freed has left it), so
+// each gets its previous handler back, also while the form is being destroyed: a control
+// that outlives this frame must never call a freed skinner.
 void TzubSkinWindowVCL::ReleaseControls() {
+  std::erase(FControlSkinners, nullptr);
   while (!FControlSkinners.empty()) {
-    std::unique_ptr<TzubSkinControl> skinner = std::move(FControlSkinners.front());
+    const std::unique_ptr<TzubSkinControl> skinner = std::move(FControlSkinners.front());
     FControlSkinners.erase(FControlSkinners.begin());
+    if (skinner->Is<TzubSkinControlVCL>())
+      static_cast<TzubSkinControlVCL&>(*skinner).RestoreWndProc();
     skinner->Detach();
   }
 }

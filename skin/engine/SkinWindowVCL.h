@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/engine/SkinWindow.h"
+#include "skin/engine/WndSubclass.h"
 #include "toolkit/win/Application.h"
 #include "toolkit/win/Forms.h"
 #include "toolkit/win/Menus.h"
@@ -85,8 +86,7 @@ class TzubSkinWindowVCL : public TzubSkinWindow {
 
   tk::TCustomForm* FForm = nullptr;
   tk::TWndMethod FOldWndProc;
-  WNDPROC FOldClientProc = nullptr;
-  WNDPROC FClientInstance = nullptr;
+  std::unique_ptr<TWndSubclass> FClientSubclass;
   HWND FClientWnd = nullptr;
   tk::TMainMenu* FMenu = nullptr;
   tk::TColor FSavedColor = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace testing_support {
 
@@ -28,6 +29,20 @@ inline THandleCount CountHandles() {
     count.GdiObjects += GetObjectType(reinterpret_cast<HGDIOBJ>(i)) != 0;
   }
   return count;
+}
+
+// Whether a repeated action leaves nothing behind: the counts after one run of round equal
+// those before it, or, when the system made something once on its own time meanwhile, a
+// second run adds nothing more. (Wine's input-method support starts COM on a thread when one
+// of its windows is activated, with a window and drawing objects of its own; on a loaded
+// machine that may fall in the middle of the first run.) A leak grows with every run.
+inline bool LeavesNothingBehind(const std::function<void()>& round) {
+  const THandleCount before = CountHandles();
+  round();
+  const THandleCount once = CountHandles();
+  if (once == before) return true;
+  round();
+  return CountHandles() == once;
 }
 
 }  // namespace testing_support

@@ -230,10 +230,9 @@ TEST_F(MenuTest, OwnerDrawAndReadingOrderSetTheNativeTypes) {
   };
   const TCase cases[] = {
       {false, tk::bdLeftToRight, MFT_STRING, MFT_STRING},
-      {true, tk::bdLeftToRight, MFT_OWNERDRAW, MFT_OWNERDRAW},
+      {true, tk::bdLeftToRight, MFT_STRING, MFT_OWNERDRAW},
       {false, tk::bdRightToLeft, MFT_RIGHTORDER | MFT_RIGHTJUSTIFY, MFT_RIGHTORDER},
-      {true, tk::bdRightToLeftNoAlign, MFT_OWNERDRAW | MFT_RIGHTORDER,
-       MFT_OWNERDRAW | MFT_RIGHTORDER},
+      {true, tk::bdRightToLeftNoAlign, MFT_RIGHTORDER, MFT_OWNERDRAW | MFT_RIGHTORDER},
       {false, tk::bdRightToLeftReadingOnly, MFT_RIGHTORDER, MFT_RIGHTORDER},
   };
   for (const TCase& c : cases) {
@@ -247,6 +246,9 @@ TEST_F(MenuTest, OwnerDrawAndReadingOrderSetTheNativeTypes) {
     EXPECT_EQ(NativeItem(file->Handle(), 2).fType, c.ItemType | MFT_SEPARATOR);
     EXPECT_EQ(GetMenuItemCount(file->Handle()), 4);
   }
+  // The bar's items keep their text while the submenus are owner-drawn.
+  menu.SetOwnerDraw(true);
+  EXPECT_EQ(Dump(menu.Handle()), "&File[||-|]|&Edit[]");
 }
 
 // ---- Owner drawing ------------------------------------------------------------------------
@@ -587,6 +589,39 @@ TEST(MenuLifetime, OwnerFreesMenuAndItemsAndTheWindowLetsGo) {
   EXPECT_EQ(GetMenu(window.Handle()), nullptr);
   EXPECT_FALSE(IsMenu(bar));
   EXPECT_EQ(tk::TMenuItem::FindByCommand(openCommand), nullptr);
+}
+
+// An owner that records the class of every component inserted into it, and refuses one class.
+class TInsertionLog : public tk::TComponent {
+ public:
+  TInsertionLog() : TComponent(nullptr) {}
+  void Notification(tk::TComponent* component, tk::TOperation operation) override {
+    tk::TComponent::Notification(component, operation);
+    if (operation != tk::opInsert) return;
+    inserted.push_back(component->ClassName());
+    if (inserted.back() == refused) throw tk::Exception("refused");
+  }
+  std::vector<std::string> inserted;
+  std::string refused;
+};
+
+TEST(MenuLifetime, OwnersHearOfMenusAndItemsAsWhatTheyAre) {
+  TInsertionLog owner;
+  new TMainMenu(&owner);
+  new TPopupMenu(&owner);
+  new tk::TMenu(&owner);
+  auto* item = new TMenuItem(&owner);
+  EXPECT_EQ(owner.inserted,
+            (std::vector<std::string>{"TMainMenu", "TPopupMenu", "TMenu", "TMenuItem"}));
+  EXPECT_EQ(owner.ComponentCount(), 4);
+  EXPECT_EQ(item->Owner(), &owner);
+
+  // A refused item leaves nothing behind: neither in its owner nor among the live items.
+  owner.refused = "TMenuItem";
+  const UINT before = item->Command();
+  EXPECT_THROW(new TMenuItem(&owner), tk::Exception);
+  EXPECT_EQ(owner.ComponentCount(), 4);
+  EXPECT_EQ(TMenuItem::FindByCommand(before + 1), nullptr) << "ids are handed out in turn";
 }
 
 TEST(MenuLifetime, BuildingAndFreeingMenusLeaksNoHandles) {

@@ -14,7 +14,6 @@ namespace {
 // Room around an item's parts, in pixels.
 constexpr int kTextMarginX = 4;
 constexpr int kTextMarginY = 2;
-constexpr int kBarItemMargin = 6;
 constexpr int kGlyphMargin = 2;
 constexpr int kShortCutGap = 16;
 constexpr int kSeparatorHeight = 8;
@@ -82,10 +81,6 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
   if (IsLine()) {
     width = 0;
     height = kSeparatorHeight;
-  } else if (InMenuBar()) {
-    const SIZE text = TextSize(canvas, caption_);
-    width = text.cx + 2 * kBarItemMargin;
-    height = text.cy + 2 * kTextMarginY;
   } else {
     const SIZE text = TextSize(canvas, caption_);
     const SIZE glyph = GlyphSize();
@@ -122,10 +117,6 @@ void TMenuItem::DrawDefault(TCanvas& canvas, const TRect& rect, bool selected) {
   const UINT reading = IsRightToLeft() ? DT_RTLREADING : 0u;
   SetBkMode(canvas.Handle(), TRANSPARENT);
   SetTextColor(canvas.Handle(), GdiColor(text));
-  if (InMenuBar()) {
-    DrawLine(canvas, caption_, rect, DT_CENTER | reading);
-    return;
-  }
   const SIZE glyph = GlyphSize();
   const TRect box =
       Rect(rect.Left + kGlyphMargin, rect.Top, rect.Left + kGlyphMargin + glyph.cx, rect.Bottom);

@@ -54,6 +54,11 @@ bool IsKeyDown(const TMessage& message) {
   return message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN;
 }
 
+// Puts a component that is complete now into its owner's list.
+void JoinOwner(TComponent* owner, TComponent* component) {
+  if (owner != nullptr) owner->InsertComponent(component);
+}
+
 TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem* item = parent.Items(i);
@@ -68,7 +73,14 @@ TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
 
 // ---- TMenuItem ----------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(Registry().Add(this)) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(nullptr), command_(Registry().Add(this)) {
+  try {
+    JoinOwner(owner, this);
+  } catch (...) {
+    Registry().Remove(command_);
+    throw;
+  }
+}
 
 // The native submenu lets go of the child menus before the children go, and no child's
 // leaving rebuilds anything; then this item leaves its parent, whose native menu drops it
@@ -267,7 +279,7 @@ TImageList* TMenuItem::Images() const {
 
 void TMenuItem::InsertNative(HMENU menu, UINT position) {
   const TMenu* parentMenu = GetParentMenu();
-  const bool ownerDraw = IsOwnerDraw();
+  const bool ownerDraw = IsOwnerDraw() && !InMenuBar();
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
@@ -327,8 +339,10 @@ void TMenuItem::NotifyMenu() {
 
 // ---- TMenu --------------------------------------------------------------------------------
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+TMenu::TMenu(TComponent* owner)
+    : TComponent(nullptr), items_(std::make_unique<TMenuItem>(nullptr)) {
   items_->menu_ = this;
+  JoinOwner(owner, this);
 }
 
 TMenu::~TMenu() {
@@ -386,6 +400,10 @@ void TMenu::GetChildren(std::vector<TComponent*>& children) const {
 
 // ---- TMainMenu ----------------------------------------------------------------------------
 
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(nullptr) {
+  JoinOwner(owner, this);
+}
+
 TMainMenu::~TMainMenu() {
   if (window_ != nullptr && HandleAllocated() && IsWindow(window_) && GetMenu(window_) == Handle())
     SetMenu(window_, nullptr);
@@ -401,6 +419,10 @@ void TMainMenu::MenuChanged() {
 }
 
 // ---- TPopupMenu ---------------------------------------------------------------------------
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(nullptr) {
+  JoinOwner(owner, this);
+}
 
 TPopupMenu::~TPopupMenu() {
   SetPopupComponent(nullptr);

@@ -44,7 +44,8 @@ using TMenuMeasureItemEvent =
 // owner and its parent goes first frees it. Every item has a command id of its own, unique in
 // the process while the item lives, under which the native menu reports it. Captions are kept
 // as UTF-16; the narrow accessors use the ANSI code page. Once a native menu exists, every
-// change shows in it at once.
+// change shows in it at once. Items and menus join their owner only once they are complete, so
+// that the owner's Notification of the insertion sees what kind of component arrived.
 class TMenuItem : public TComponent {
   TK_CLASS(TMenuItem, TComponent)
 
@@ -199,7 +200,8 @@ class TMenu : public TComponent {
   void SetImages(TImageList* images);
   // Owner-drawn native items carry their TMenuItem as item data and are measured and drawn
   // through DispatchMenuMeasureItem and DispatchMenuDrawItem; otherwise they are strings with
-  // the shortcut after a tab.
+  // the shortcut after a tab. The items of a menu bar stay strings either way: only the items
+  // of their submenus are owner-drawn.
   bool OwnerDraw() const { return ownerDraw_; }
   void SetOwnerDraw(bool ownerDraw);
   // Right-to-left modes give every item right-to-left order; bdRightToLeft also moves the
@@ -249,7 +251,7 @@ class TMainMenu : public TMenu {
   TK_CLASS(TMainMenu, TMenu)
 
  public:
-  using TMenu::TMenu;
+  explicit TMainMenu(TComponent* owner);
   ~TMainMenu() override;
 
   HWND WindowHandle() const { return window_; }
@@ -273,7 +275,7 @@ class TPopupMenu : public TMenu {
   TK_CLASS(TPopupMenu, TMenu)
 
  public:
-  using TMenu::TMenu;
+  explicit TPopupMenu(TComponent* owner);
   ~TPopupMenu() override;
 
   // Runs OnPopup, then shows the menu at a screen point and returns when it closes; the chosen
