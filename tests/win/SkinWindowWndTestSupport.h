@@ -13,19 +13,18 @@
 
 namespace testing_support {
 
+inline BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM param) {
+  wchar_t name[16]{};
+  GetClassNameW(wnd, name, 16);
+  if (std::wstring(name) != L"#32770" || !IsWindowVisible(wnd)) return TRUE;
+  *reinterpret_cast<HWND*>(param) = wnd;
+  return FALSE;
+}
+
 // A visible top-level window of this thread of the dialog class, or null.
 inline HWND FindThreadDialog() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM param) -> BOOL {
-        wchar_t name[16]{};
-        GetClassNameW(wnd, name, 16);
-        if (std::wstring(name) != L"#32770" || !IsWindowVisible(wnd)) return TRUE;
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
