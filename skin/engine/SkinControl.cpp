@@ -7,6 +7,7 @@
 #include "skin/utils/WinWindowUtils.h"
 #include "toolkit/win/BitmapCanvas.h"
 #include "toolkit/win/Canvas.h"
+#include "toolkit/win/GdiObject.h"
 
 namespace skin {
 
@@ -18,22 +19,6 @@ constexpr UINT kMeasureFlags = DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK;
 constexpr UINT kWideMeasureFlags = DT_CALCRECT | DT_CENTER;
 // A word-wrapped caption keeps this far from the sides of its rectangle.
 constexpr int kWrapInset = 2;
-
-// The client-area device context of a window, released with the object.
-class TClientDC {
- public:
-  explicit TClientDC(HWND wnd) : wnd_(wnd), dc_(wnd != nullptr ? GetDC(wnd) : nullptr) {}
-  ~TClientDC() {
-    if (dc_ != nullptr) ReleaseDC(wnd_, dc_);
-  }
-  TClientDC(const TClientDC&) = delete;
-  TClientDC& operator=(const TClientDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 
 // Text is drawn without background, in the given font, grey when the control is disabled.
 void PrepareText(tk::TCanvas& canvas, tk::TFont* font, bool enabled) {
@@ -125,6 +110,10 @@ bool TzubSkinControl::Skinning() const {
   return FEngine != nullptr && FEngine->SkinningActive();
 }
 
+bool TzubSkinControl::EngineDestroying() const {
+  return FEngine != nullptr && (FEngine->ComponentState() & tk::csDestroying) != 0;
+}
+
 void TzubSkinControl::Repaint() {
   if (Skinning()) PaintSkin();
 }
@@ -213,7 +202,7 @@ void TzubSkinControl::TrackScrollThumb(const tk::TMessage& message) {
 // A control without a window paints nothing: a null handle would give the screen's context.
 void TzubSkinControl::PaintBitmapText(tk::TBitmap& bitmap, const std::string& text, bool wordWrap,
                                       const tk::TRect& rect, tk::TFont* font) {
-  const TClientDC dc(GetHandle());
+  const tk::TClientDC dc(GetHandle());
   if (dc.Get() == nullptr) return;
   tk::TCanvas canvas(dc.Get());
   tk::TRect client;
@@ -231,7 +220,7 @@ void TzubSkinControl::PaintBitmapText(tk::TBitmap& bitmap, const std::string& te
 void TzubSkinControl::PaintBitmapWideText(tk::TBitmap& bitmap, bool wordWrap, const tk::TRect& rect,
                                           tk::TFont* font) {
   const HWND wnd = GetHandle();
-  const TClientDC dc(wnd);
+  const tk::TClientDC dc(wnd);
   if (dc.Get() == nullptr) return;
   tk::TCanvas canvas(dc.Get());
   tk::TRect client;
@@ -251,7 +240,7 @@ void TzubSkinControl::PaintBitmapWideText(tk::TBitmap& bitmap, bool wordWrap, co
 }
 
 void TzubSkinControl::PaintBitmapAt(tk::TBitmap& bitmap, const tk::TPoint& p) {
-  const TClientDC dc(GetHandle());
+  const tk::TClientDC dc(GetHandle());
   if (dc.Get() == nullptr) return;
   tk::TCanvas canvas(dc.Get());
   canvas.Draw(p.X, p.Y, bitmap);

@@ -106,6 +106,8 @@ class TzubSkinControl : public tk::TObject {
  protected:
   // Whether the engine draws anything from the skin now.
   bool Skinning() const;
+  // Whether the engine is being freed: messages then go straight to the control's handler.
+  bool EngineDestroying() const;
   // PaintSkin when the engine is skinning.
   void Repaint();
   // Keeps the scroll-thumb tracking records current from the control's non-client presses

@@ -122,10 +122,6 @@ void TzubSkinControlVCL::ControlFreed() {
   }
 }
 
-bool TzubSkinControlVCL::EngineDestroying() const {
-  return FEngine != nullptr && (FEngine->ComponentState() & tk::csDestroying) != 0;
-}
-
 bool TzubSkinControlVCL::TracksScrollThumb() const {
   for (std::string_view base : kThumbTrackedBases)
     if (DescendsFromClassNamed(*FControl, base)) return true;

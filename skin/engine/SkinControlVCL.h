@@ -57,7 +57,6 @@ class TzubSkinControlVCL : public TzubSkinControl {
   void ControlMessage(tk::TMessage& message);
   void ControlFreed();
   bool TracksScrollThumb() const;
-  bool EngineDestroying() const;
 
   // Owned by the skinner until RestoreWndProc leaves it in the control's chain.
   TControlLink* FLink = nullptr;

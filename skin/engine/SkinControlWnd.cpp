@@ -5,7 +5,6 @@
 
 #include "skin/engine/SkinEngine.h"
 #include "skin/engine/SkinWindow.h"
-#include "toolkit/win/Component.h"
 #include "toolkit/win/WndMethod.h"
 
 namespace skin {
@@ -37,13 +36,11 @@ void TzubSkinControlWnd::Start() {
 }
 
 void TzubSkinControlWnd::WindowMessage(tk::TMessage& message) {
-  const bool engineDestroying =
-      FEngine != nullptr && (FEngine->ComponentState() & tk::csDestroying) != 0;
   const auto callOld = [&] {
     message.Result =
         CallWindowProcW(FOldWndProc, FHandle, message.Msg, message.WParam, message.LParam);
   };
-  if (engineDestroying || !Skinning()) {
+  if (EngineDestroying() || !Skinning()) {
     callOld();
     return;
   }

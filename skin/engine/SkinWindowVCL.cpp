@@ -340,13 +340,12 @@ void TzubSkinWindowVCL::SkinControls() {
   SkinOwnedComponents(FForm);
 }
 
+// The popup menus among the owned components are SkinMenus' part: it takes over every menu
+// of the form and of its controls whenever the skin is applied.
 void TzubSkinWindowVCL::SkinOwnedComponents(tk::TComponent* owner) {
   for (int i = 0; i < owner->ComponentCount(); ++i) {
     tk::TComponent* component = owner->Components(i);
-    if (component->Is<tk::TControl>())
-      SkinControl(static_cast<tk::TControl*>(component));
-    else if (component->Is<tk::TPopupMenu>() && component->Tag() != FEngine->DisabledTag())
-      FEngine->OwnerDrawMenu(static_cast<tk::TPopupMenu*>(component));
+    if (component->Is<tk::TControl>()) SkinControl(static_cast<tk::TControl*>(component));
   }
 }
 

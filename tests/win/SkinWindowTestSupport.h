@@ -69,6 +69,26 @@ class TOwnedBitmap {
   std::unique_ptr<tk::TBitmap> bitmap_;
 };
 
+// The window's client area as it is on the screen.
+inline TOwnedBitmap CaptureClient(HWND wnd) {
+  RECT r{};
+  GetClientRect(wnd, &r);
+  TOwnedBitmap shot(r.right, r.bottom);
+  const tk::TClientDC source(wnd);
+  tk::TBitmapDC dest(shot.Get());
+  BitBlt(dest.Get(), 0, 0, shot.Width(), shot.Height(), source.Get(), 0, 0, SRCCOPY);
+  GdiFlush();
+  return shot;
+}
+
+// How many pixels of the shot have the colour.
+inline int CountColor(const tk::TBitmap& shot, tk::TColor color) {
+  int count = 0;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x) count += shot.Pixel(x, y) == color;
+  return count;
+}
+
 // The whole window as it is on the screen, non-client area included.
 inline TOwnedBitmap CaptureWindow(HWND wnd) {
   RECT r{};

@@ -24,29 +24,10 @@ constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 30;
 constexpr int kFrames = 3;
 
-TOwnedBitmap ClientShot(HWND wnd) {
-  TOwnedBitmap shot(kButtonWidth, kButtonHeight);
-  const HDC source = GetDC(wnd);
-  {
-    tk::TBitmapDC dest(shot.Get());
-    BitBlt(dest.Get(), 0, 0, kButtonWidth, kButtonHeight, source, 0, 0, SRCCOPY);
-  }
-  ReleaseDC(wnd, source);
-  GdiFlush();
-  return shot;
-}
-
 int Mismatches(const tk::TBitmap& a, const tk::TBitmap& b) {
   int count = 0;
   for (int y = 0; y < a.Height(); ++y)
     for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) != b.Pixel(x, y);
-  return count;
-}
-
-int CountColor(const tk::TBitmap& shot, tk::TColor color) {
-  int count = 0;
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) count += shot.Pixel(x, y) == color;
   return count;
 }
 
@@ -127,7 +108,7 @@ TEST_F(SkinButtonTest, DrawsTheStripFrameOfEachState) {
       SendMessageW(button_->Handle(), step.Msg, step.Msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
                    MAKELPARAM(5, 5));
     Settle();
-    const TOwnedBitmap shot = ClientShot(button_->Handle());
+    const TOwnedBitmap shot = CaptureClient(button_->Handle());
     EXPECT_EQ(Mismatches(shot, Expected(step.Frame)), 0) << step.Name;
     EXPECT_EQ(CornerMismatches(shot, step.Frame), 0) << step.Name;
   }
@@ -144,19 +125,19 @@ TEST_F(SkinButtonTest, TheCaptionTakesTheSkinsColourOrGreyWhenDisabled) {
   const tk::TColor skinColor = engine_->GetSkinColor(skin::SKIN2_BUTTONFONTCOLOR);
   const tk::TColor ownColor = tk::GdiColor(button_->Font().Color());
   ASSERT_NE(skinColor, ownColor) << "the skin must tell the two apart";
-  EXPECT_GT(CountColor(ClientShot(button_->Handle()), skinColor), 0);
+  EXPECT_GT(CountColor(CaptureClient(button_->Handle()), skinColor), 0);
   EXPECT_EQ(button_->Font().Color(), tk::clWindowText) << "the control's font is left alone";
 
   engine_->SetNoChangeButtonsFontColor(true);
   button_->Perform(skin::kSkinRepaintRequest);
-  const TOwnedBitmap own = ClientShot(button_->Handle());
+  const TOwnedBitmap own = CaptureClient(button_->Handle());
   EXPECT_EQ(CountColor(own, skinColor), 0);
   EXPECT_GT(CountColor(own, ownColor), 0);
 
   engine_->SetNoChangeButtonsFontColor(false);
   button_->SetEnabled(false);
   Settle();
-  const TOwnedBitmap disabled = ClientShot(button_->Handle());
+  const TOwnedBitmap disabled = CaptureClient(button_->Handle());
   EXPECT_GT(CountColor(disabled, 0x808080), 0);
   EXPECT_EQ(CountColor(disabled, skinColor), 0);
 }
@@ -183,7 +164,7 @@ TEST_F(SkinButtonTest, AnInactiveEngineLeavesTheButtonsOwnLook) {
   engine_->SetActive(false);
   button_->Invalidate();
   Settle();
-  EXPECT_GT(Mismatches(ClientShot(button_->Handle()), Expected(1)), 0);
+  EXPECT_GT(Mismatches(CaptureClient(button_->Handle()), Expected(1)), 0);
 }
 
 }  // namespace

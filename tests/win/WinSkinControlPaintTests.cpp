@@ -59,13 +59,6 @@ POINT FirstInk(const tk::TBitmap& shot) {
   return ink;
 }
 
-int CountColor(const tk::TBitmap& shot, tk::TColor color) {
-  int count = 0;
-  for (int y = 0; y < shot.Height(); ++y)
-    for (int x = 0; x < shot.Width(); ++x) count += shot.Pixel(x, y) == color;
-  return count;
-}
-
 // Where the text's ink starts when drawn with its top-left corner at (0, 0).
 POINT InkOffset(const std::string& text) {
   tk::TBitmap pad(kPadWidth, kPadHeight);
@@ -76,18 +69,6 @@ POINT InkOffset(const std::string& text) {
   canvas.Brush().Style = tk::bsClear;
   canvas.TextOutAt(0, 0, text);
   return FirstInk(pad);
-}
-
-TOwnedBitmap ClientShot(HWND wnd) {
-  TOwnedBitmap shot(kPadWidth, kPadHeight);
-  const HDC source = GetDC(wnd);
-  {
-    tk::TBitmapDC dest(shot.Get());
-    BitBlt(dest.Get(), 0, 0, kPadWidth, kPadHeight, source, 0, 0, SRCCOPY);
-  }
-  ReleaseDC(wnd, source);
-  GdiFlush();
-  return shot;
 }
 
 // A plain child window that the text is painted on, with its skinner.
@@ -146,7 +127,7 @@ TEST_F(PaintBitmapTextTest, CentresTheMeasuredTextTruncatingTowardZero) {
     skinner_->SetStates(c.Pressed ? skin::ssPressed : 0);
     const tk::TRect rect = tk::Rect(30, 6, 30 + text.cx + c.ExtraWidth, 6 + text.cy);
     skinner_->PaintBitmapText(*picture_, kWord, false, rect, &TextFont());
-    const TOwnedBitmap shot = ClientShot(pad_);
+    const TOwnedBitmap shot = CaptureClient(pad_);
     const POINT found = FirstInk(shot);
     EXPECT_EQ(found.x, rect.Left + c.Shift + ink.x) << c.Name;
     EXPECT_EQ(found.y, rect.Top + (c.Pressed ? 1 : 0) + ink.y) << c.Name;
@@ -157,18 +138,18 @@ TEST_F(PaintBitmapTextTest, CentresTheMeasuredTextTruncatingTowardZero) {
 TEST_F(PaintBitmapTextTest, DisabledTextIsGreyAndNoTextCopiesOnlyThePicture) {
   skinner_->PaintBitmapText(*picture_, kWord, false, tk::Rect(0, 0, kPadWidth, kPadHeight),
                             &TextFont());
-  EXPECT_GT(CountColor(ClientShot(pad_), kInk), 0);
+  EXPECT_GT(CountColor(CaptureClient(pad_), kInk), 0);
   EnableWindow(pad_, FALSE);
   PumpUntil([this] { return GetUpdateRect(pad_, nullptr, FALSE) == 0; });
   skinner_->PaintBitmapText(*picture_, kWord, false, tk::Rect(0, 0, kPadWidth, kPadHeight),
                             &TextFont());
-  const TOwnedBitmap grey = ClientShot(pad_);
+  const TOwnedBitmap grey = CaptureClient(pad_);
   EXPECT_GT(CountColor(grey, kGrey), 0);
   EXPECT_EQ(CountColor(grey, kInk), 0);
   EXPECT_EQ(TextFont().Color(), kInk) << "the caller's font keeps its colour";
   skinner_->PaintBitmapText(*picture_, "", false, tk::Rect(0, 0, kPadWidth, kPadHeight),
                             &TextFont());
-  EXPECT_EQ(CountColor(ClientShot(pad_), kBackground), kPadWidth * kPadHeight);
+  EXPECT_EQ(CountColor(CaptureClient(pad_), kBackground), kPadWidth * kPadHeight);
 }
 
 TEST_F(PaintBitmapTextTest, WideTextIsTheWindowsOwnText) {
@@ -178,7 +159,7 @@ TEST_F(PaintBitmapTextTest, WideTextIsTheWindowsOwnText) {
   const POINT ink = InkOffset(kWord);
   const tk::TRect rect = tk::Rect(40, 4, 40 + text.cx + 4, 4 + text.cy);
   skinner_->PaintBitmapWideText(*picture_, false, rect, &TextFont());
-  const POINT found = FirstInk(ClientShot(pad_));
+  const POINT found = FirstInk(CaptureClient(pad_));
   EXPECT_EQ(found.x, rect.Left + 2 + ink.x);
   EXPECT_EQ(found.y, rect.Top + ink.y);
 }
@@ -189,7 +170,7 @@ TEST_F(PaintBitmapTextTest, PaintBitmapAtDrawsAtThePoint) {
   spot.Canvas().FillRect(tk::Rect(0, 0, 4, 3));
   skinner_->PaintBitmapText(*picture_, "", false, tk::Rect(0, 0, 1, 1), nullptr);
   skinner_->PaintBitmapAt(spot, tk::TPoint{50, 10});
-  const TOwnedBitmap shot = ClientShot(pad_);
+  const TOwnedBitmap shot = CaptureClient(pad_);
   EXPECT_EQ(FirstInk(shot).x, 50);
   EXPECT_EQ(FirstInk(shot).y, 10);
   EXPECT_EQ(CountColor(shot, kInk), 12);

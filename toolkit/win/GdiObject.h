@@ -95,6 +95,24 @@ class TWindowDC {
   HDC dc_;
 };
 
+// The device context of a window's client area. A null window gets none (GetDC would give
+// the screen's).
+class TClientDC {
+ public:
+  explicit TClientDC(HWND window)
+      : window_(window), dc_(window != nullptr ? GetDC(window) : nullptr) {}
+  ~TClientDC() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  TClientDC(const TClientDC&) = delete;
+  TClientDC& operator=(const TClientDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Sets a device context's stretching mode for a scope and puts the old mode back.
 class TStretchMode {
  public:
